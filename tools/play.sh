@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the game needs, builds it and starts Gloamshot from the project folder
+# (the game reads its content from data/ relative to the working directory).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/tools/install_dependencies.sh"
+
+build="$root/build/release"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKF_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build"
+
+cd "$root"
+if [ -x "$build/gloamshot" ]; then
+    exec "$build/gloamshot"
+fi
+echo "The framework is built, but the Gloamshot game itself is not written yet."
+for example in "$build"/examples/*; do
+    if [ -x "$example" ] && [ -f "$example" ]; then
+        echo "Starting the framework example $(basename "$example") instead (Escape quits)."
+        exec "$example"
+    fi
+done
