@@ -2,13 +2,14 @@
 # Installs what the project needs, builds it with AddressSanitizer and UndefinedBehaviorSanitizer,
 # and runs every test. Tests that need a display run under their own Xvfb with Mesa's software
 # renderer unless DISPLAY is already set.  Extra arguments go to ctest (for example -L display).
+# KF_BUILD_DIR chooses another build folder; KF_BUILD_TARGETS builds only the named targets.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install_dependencies.sh"
 
-build="$root/build/test"
+build="${KF_BUILD_DIR:-$root/build/test}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKF_SANITIZE=ON >/dev/null
-cmake --build "$build"
+cmake --build "$build" ${KF_BUILD_TARGETS:+--target $KF_BUILD_TARGETS}
 
 if [ -z "${DISPLAY:-}" ]; then
     displayFile=$(mktemp)
