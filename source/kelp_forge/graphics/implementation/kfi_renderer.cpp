@@ -1,0 +1,421 @@
+#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+
+#include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
+#include "kelp_forge/graphics/implementation/kfi_shader_program.hpp"
+#include "kelp_forge/graphics/implementation/kfi_shader_sources.hpp"
+#include "kelp_forge/graphics/implementation/kfi_vertex_stream.hpp"
+
+#include <GL/glew.h>
+
+#include <array>
+#include <vector>
+
+// [SECTION] State         process-wide switches, program, matrices
+// [SECTION] Lifecycle     InitializeRenderer, CleanupRenderer
+// [SECTION] Frame         BeginDraw, EndDraw, SetColorMatrixForText
+// [SECTION] Matrices      projection, model-view, the stack and its operations
+// [SECTION] Drawing       RenderPrimitive, RenderQuad
+//
+// The shader path uploads "mvpMatrix" lazily: a matrix change only marks it stale, and the next
+// draw uploads it once. A Graphic's transform makes five changes per sprite, so this saves four
+// uploads and four products per sprite without changing what is drawn.
+
+using KelpForge::Math::Matrix4;
+
+namespace kfImplementation::Renderer
+{
+
+//--------------------------------------------------------------------------------------------------
+// [SECTION] State
+//--------------------------------------------------------------------------------------------------
+
+namespace
+{
+
+struct RendererState
+{
+    bool isLegacyOpenGL = false;
+    bool isGLSL100 = false;
+    bool isReady = false;
+
+    ShaderProgram shaderProgram;
+    UniformLocations uniforms;
+    VertexStream vertexStream;
+
+    Matrix4 projection;
+    Matrix4 modelView;
+    std::vector<Matrix4> matrixStack;
+    bool isMatrixUploadPending = false;
+};
+
+RendererState& State()
+{
+    static RendererState state;
+    return state;
+}
+
+constexpr GLenum kOpenGLModes[] = {GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN,
+                                   GL_LINES,     GL_LINE_STRIP,     GL_LINE_LOOP};
+
+// The 16 floats as OpenGL reads them, column by column.
+constexpr std::array<float, 16> kIdentityColorMatrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+// (r, g, b, a) -> (r, r, r, r): the glyph coverage sits in the red channel of a GL 3.2 texture.
+constexpr std::array<float, 16> kTextColorMatrix150 = {1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+// (r, g, b, a) -> (r + a, g + a, b + a, a): on ES 2.0 the coverage sits in the alpha channel.
+constexpr std::array<float, 16> kTextColorMatrix100 = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 1, 1, 1, 1};
+
+void UploadMatrix(GLint location, const Matrix4& matrix)
+{
+    Matrix4 columnByColumn;
+    KelpForge::Math::TransposeMatrix(columnByColumn, matrix);
+    kf_gl_check(glUniformMatrix4fv(location, 1, GL_FALSE, columnByColumn.GetElements()));
+}
+
+void UploadPendingMatrices()
+{
+    RendererState& state = State();
+    if (!state.isMatrixUploadPending)
+    {
+        return;
+    }
+    state.isMatrixUploadPending = false;
+    if (state.uniforms.mvpMatrix >= 0)
+    {
+        Matrix4 modelViewProjection;
+        KelpForge::Math::MultiplyMatrix(modelViewProjection, state.projection, state.modelView);
+        UploadMatrix(state.uniforms.mvpMatrix, modelViewProjection);
+    }
+    if (state.uniforms.modelViewMatrix >= 0)
+    {
+        UploadMatrix(state.uniforms.modelViewMatrix, state.modelView);
+    }
+}
+
+// Uniform locations are cached for the current program; they are looked up again only when
+// another program has been made current.
+void RefreshUniformsForCurrentProgram()
+{
+    RendererState& state = State();
+    GLint currentProgram = 0;
+    kf_gl_check(glGetIntegerv(GL_CURRENT_PROGRAM, &currentProgram));
+    if (static_cast<GLuint>(currentProgram) != state.uniforms.program)
+    {
+        state.uniforms = LookUpUniforms(static_cast<GLuint>(currentProgram));
+    }
+}
+
+} // namespace
+
+void SetLegacyOpenGL(bool isLegacy)
+{
+    State().isLegacyOpenGL = isLegacy;
+}
+
+bool IsLegacyOpenGL()
+{
+    return State().isLegacyOpenGL;
+}
+
+void SetGLSL100(bool isGLSL100)
+{
+    State().isGLSL100 = isGLSL100;
+}
+
+bool IsGLSL100()
+{
+    return State().isGLSL100;
+}
+
+bool IsRendererReady()
+{
+    return State().isReady;
+}
+
+//--------------------------------------------------------------------------------------------------
+// [SECTION] Lifecycle
+//--------------------------------------------------------------------------------------------------
+
+void InitializeRenderer()
+{
+    RendererState& state = State();
+
+    // Earlier context set-up may have left errors queued; they are not the renderer's.
+    constexpr int kMaximumDrainReads = 100;
+    for (int read = 0; glGetError() != GL_NO_ERROR && read < kMaximumDrainReads; ++read)
+    {
+    }
+
+    if (state.isLegacyOpenGL)
+    {
+        kf_gl_check(glMatrixMode(GL_MODELVIEW));
+        state.isReady = true;
+        return;
+    }
+
+    state.shaderProgram = state.isGLSL100
+                              ? BuildShaderProgram(kVertexShaderSource100, kFragmentShaderSource100)
+                              : BuildShaderProgram(kVertexShaderSource150, kFragmentShaderSource150);
+    // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
+    state.vertexStream.Create(!state.isGLSL100);
+    kf_gl_check(glUseProgram(state.shaderProgram.program));
+    state.uniforms = LookUpUniforms(state.shaderProgram.program);
+    state.isReady = true;
+}
+
+void CleanupRenderer()
+{
+    RendererState& state = State();
+    state.isReady = false;
+    if (!state.isLegacyOpenGL)
+    {
+        kf_gl_check(glUseProgram(0));
+        DeleteShaderProgram(state.shaderProgram);
+        state.vertexStream.Destroy();
+    }
+    kf_gl_check(glFlush());
+    kf_gl_check(glFinish());
+
+    // A later context starts from a fresh renderer.
+    const bool isLegacyOpenGL = state.isLegacyOpenGL;
+    const bool isGLSL100 = state.isGLSL100;
+    state = RendererState();
+    state.isLegacyOpenGL = isLegacyOpenGL;
+    state.isGLSL100 = isGLSL100;
+}
+
+//--------------------------------------------------------------------------------------------------
+// [SECTION] Frame
+//--------------------------------------------------------------------------------------------------
+
+void BeginDraw()
+{
+    RendererState& state = State();
+    if (!state.isLegacyOpenGL)
+    {
+        RefreshUniformsForCurrentProgram();
+    }
+
+    // Stands when the viewport cannot be read.
+    GLint viewport[4] = {0, 0, 1280, 720};
+    kf_gl_check(glGetIntegerv(GL_VIEWPORT, viewport));
+    const float left = static_cast<float>(viewport[0]);
+    const float top = static_cast<float>(viewport[1]);
+    const float right = left + static_cast<float>(viewport[2]);
+    const float bottom = top + static_cast<float>(viewport[3]);
+    SetProjectionMatrix(Matrix4::Orthographic(left, right, top, bottom, -1.0f, 1.0f));
+    SetModelViewMatrix(Matrix4());
+
+    kf_gl_check(glEnable(GL_DEPTH_TEST));
+    kf_gl_check(glDepthFunc(GL_LEQUAL));
+    kf_gl_check(glEnable(GL_BLEND));
+    kf_gl_check(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
+    kf_gl_check(glEnable(GL_CULL_FACE));
+    kf_gl_check(glCullFace(GL_BACK));
+    // Quads are wound clockwise on the y-down screen; a mirroring transform turns them away.
+    kf_gl_check(glFrontFace(GL_CW));
+
+    if (state.isLegacyOpenGL)
+    {
+        kf_gl_check(glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT));
+        kf_gl_check(glDisable(GL_LIGHTING));
+        kf_gl_check(glEnable(GL_TEXTURE_2D));
+        kf_gl_check(glEnable(GL_ALPHA_TEST));
+        kf_gl_check(glAlphaFunc(GL_GREATER, 0.1f));
+        return;
+    }
+
+    kf_gl_check(glActiveTexture(GL_TEXTURE0));
+    kf_gl_check(glUniform1i(state.uniforms.diffuseTexture, 0));
+    SetColorMatrixForText(false);
+}
+
+void EndDraw()
+{
+    if (State().isLegacyOpenGL)
+    {
+        kf_gl_check(glPopAttrib());
+    }
+}
+
+void SetColorMatrixForText(bool forText)
+{
+    const RendererState& state = State();
+    if (state.isLegacyOpenGL)
+    {
+        return;
+    }
+    const std::array<float, 16>& textColorMatrix =
+        state.isGLSL100 ? kTextColorMatrix100 : kTextColorMatrix150;
+    const std::array<float, 16>& colorMatrix = forText ? textColorMatrix : kIdentityColorMatrix;
+    const float tint = forText ? 1.0f : 0.0f;
+
+    kf_error_if(state.uniforms.colorMatrix < 0,
+                "kfInternalError: GLSL Uniform \"colorMatrix\" was not found in shader program.");
+    kf_error_if(state.uniforms.colorTint < 0,
+                "kfInternalError: GLSL Uniform \"colorTint\" was not found in shader program.");
+    if (state.uniforms.colorMatrix >= 0)
+    {
+        kf_gl_check(glUniformMatrix4fv(state.uniforms.colorMatrix, 1, GL_FALSE, colorMatrix.data()));
+    }
+    if (state.uniforms.colorTint >= 0)
+    {
+        kf_gl_check(glUniform4f(state.uniforms.colorTint, tint, tint, tint, 0.0f));
+    }
+}
+
+//--------------------------------------------------------------------------------------------------
+// [SECTION] Matrices
+//--------------------------------------------------------------------------------------------------
+
+void SetProjectionMatrix(const Matrix4& projection)
+{
+    RendererState& state = State();
+    state.projection = projection;
+    if (state.isLegacyOpenGL)
+    {
+        kf_gl_check(glMatrixMode(GL_PROJECTION));
+        kf_gl_check(glLoadTransposeMatrixf(projection.GetElements()));
+        kf_gl_check(glMatrixMode(GL_MODELVIEW));
+        return;
+    }
+    SetModelViewMatrix(state.modelView);
+}
+
+void SetModelViewMatrix(const Matrix4& modelView)
+{
+    RendererState& state = State();
+    state.modelView = modelView;
+    if (state.isLegacyOpenGL)
+    {
+        kf_gl_check(glLoadTransposeMatrixf(modelView.GetElements()));
+        return;
+    }
+    kf_error_if(state.uniforms.mvpMatrix < 0,
+                "kfInternalError: GLSL Uniform \"mvpMatrix\" was not found in shader program.");
+    state.isMatrixUploadPending = true;
+}
+
+void PushMatrix()
+{
+    RendererState& state = State();
+    if (state.isLegacyOpenGL)
+    {
+        kf_gl_check(glPushMatrix());
+        return;
+    }
+    state.matrixStack.push_back(state.modelView);
+}
+
+void PopMatrix()
+{
+    RendererState& state = State();
+    if (state.isLegacyOpenGL)
+    {
+        kf_gl_check(glPopMatrix());
+        return;
+    }
+    if (state.matrixStack.empty())
+    {
+        kf_error("kfExternalError: Can't pop matrix, there is no matrix to pop.");
+        return;
+    }
+    SetModelViewMatrix(state.matrixStack.back());
+    state.matrixStack.pop_back();
+}
+
+namespace
+{
+
+void MultiplyOntoModelView(const Matrix4& transform)
+{
+    Matrix4 product;
+    KelpForge::Math::MultiplyMatrix(product, State().modelView, transform);
+    SetModelViewMatrix(product);
+}
+
+} // namespace
+
+void Translate(float x, float y, float z)
+{
+    if (State().isLegacyOpenGL)
+    {
+        kf_gl_check(glTranslatef(x, y, z));
+        return;
+    }
+    MultiplyOntoModelView(Matrix4::Translation(x, y, z));
+}
+
+void Rotate(float degrees, float x, float y, float z)
+{
+    if (State().isLegacyOpenGL)
+    {
+        kf_gl_check(glRotatef(degrees, x, y, z));
+        return;
+    }
+    MultiplyOntoModelView(Matrix4::Rotation(degrees, x, y, z));
+}
+
+void Scale(float x, float y, float z)
+{
+    if (State().isLegacyOpenGL)
+    {
+        kf_gl_check(glScalef(x, y, z));
+        return;
+    }
+    MultiplyOntoModelView(Matrix4::Scaling(x, y, z));
+}
+
+//--------------------------------------------------------------------------------------------------
+// [SECTION] Drawing
+//--------------------------------------------------------------------------------------------------
+
+void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count)
+{
+    if (count == 0)
+    {
+        return;
+    }
+    const unsigned int typeIndex = static_cast<unsigned int>(type);
+    if (typeIndex >= std::size(kOpenGLModes))
+    {
+        kf_error("kfExternalError: Unknown primitive type %u.", typeIndex);
+        return;
+    }
+    const GLenum mode = kOpenGLModes[typeIndex];
+    RendererState& state = State();
+    if (state.isLegacyOpenGL)
+    {
+        glBegin(mode);
+        for (unsigned int index = 0; index < count; ++index)
+        {
+            const Vertex& vertex = vertices[index];
+            glTexCoord2f(vertex.u, vertex.v);
+            // The bytes of colorABGR lie in memory as red, green, blue, alpha.
+            glColor4ubv(reinterpret_cast<const GLubyte*>(&vertex.colorABGR));
+            glVertex2f(vertex.x, vertex.y);
+        }
+        kf_gl_check(glEnd());
+        return;
+    }
+    UploadPendingMatrices();
+    state.vertexStream.Draw(mode, vertices, count);
+}
+
+void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::Vector2& bottomRight,
+                std::uint32_t colorABGR, float uLeft, float vTop, float uRight, float vBottom)
+{
+    const float left = topLeft.x;
+    const float top = topLeft.y;
+    const float right = bottomRight.x;
+    const float bottom = bottomRight.y;
+    const Vertex quad[4] = {
+        {left, bottom, colorABGR, uLeft, vBottom},
+        {left, top, colorABGR, uLeft, vTop},
+        {right, bottom, colorABGR, uRight, vBottom},
+        {right, top, colorABGR, uRight, vTop},
+    };
+    RenderPrimitive(PrimitiveType::kTriangleStrip, quad, 4);
+}
+
+} // namespace kfImplementation::Renderer

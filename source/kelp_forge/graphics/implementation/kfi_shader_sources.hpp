@@ -1,0 +1,30 @@
+#ifndef KELP_FORGE_GRAPHICS_IMPLEMENTATION_SHADER_SOURCES_HPP
+#define KELP_FORGE_GRAPHICS_IMPLEMENTATION_SHADER_SOURCES_HPP
+
+// The renderer's GLSL program as fixed texts: one pair for "#version 150" (OpenGL 3.2) and the same
+// pair for "#version 100" (OpenGL ES 2.0). Both pairs compute the same thing.
+//
+// Attributes: vertexPosition (pixels, floored to whole pixels so moving sprites do not jitter),
+// vertexColor (premultiplied by its alpha in the vertex stage), vertexTextureUV.
+// Uniforms: mvpMatrix; diffuseTexture; colorMatrix and colorTint, which map the texel as
+// clamp(colorTint + colorMatrix * texel) before it is multiplied by the vertex colour.
+// Fragments whose final alpha is below 0.01 are discarded.
+
+#include <GL/glew.h>
+
+namespace kfImplementation::Renderer
+{
+
+// Attribute locations, bound before the program is linked.
+constexpr GLuint kPositionAttribute = 0;
+constexpr GLuint kColorAttribute = 1;
+constexpr GLuint kTextureUVAttribute = 2;
+
+extern const char* const kVertexShaderSource150;
+extern const char* const kFragmentShaderSource150;
+extern const char* const kVertexShaderSource100;
+extern const char* const kFragmentShaderSource100;
+
+} // namespace kfImplementation::Renderer
+
+#endif
