@@ -39,9 +39,11 @@ float ClampChannel(float channel)
     return channel > 1.0f ? 1.0f : (channel >= 0.0f ? channel : 0.0f);
 }
 
+// Truncates channel x 255, but a product that float rounding left just below a whole number (a
+// lerp to 0xC0 ends at 191.99998) counts as that number.
 std::uint32_t ByteFromChannel(float channel)
 {
-    return static_cast<std::uint32_t>(channel * 255.0f);
+    return static_cast<std::uint32_t>(channel * 255.0f + 0.001f);
 }
 
 } // namespace
