@@ -115,3 +115,353 @@ TEST(RealtimeApplicationTest, DefaultPropertiesOpenAFramedClientAreaOfExactly128
     EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
     EXPECT_TRUE(recorder.Messages().empty());
 }
+
+TEST(RealtimeApplicationTest, CollectedPropertiesSizeAndCentreTheWindow)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    handler.properties.windowWidth = 800;
+    handler.properties.windowHeight = 600;
+    RealtimeApplication application(handler);
+    application.Open();
+
+    SDL_Window* window = kfImplementation::GetSDLWindow();
+    ASSERT_NE(window, nullptr);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
+    EXPECT_EQ(KelpForge::Graphics::ScreenWidth(), 800);
+    EXPECT_EQ(KelpForge::Graphics::ScreenHeight(), 600);
+    EXPECT_EQ(KelpForge::Graphics::ScreenCenter(), KelpForge::Math::Vector2(400.0f, 300.0f));
+
+    SDL_Rect display{};
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(window, &x, &y);
+    EXPECT_EQ(x, display.x + (display.w - 800) / 2);
+    EXPECT_EQ(y, display.y + (display.h - 600) / 2);
+    EXPECT_TRUE(recorder.Messages().empty());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, FullScreenWindowWithoutSizeTakesTheDesktop)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    handler.properties.windowMode = KelpForge::Application::kFullScreenWindow;
+    handler.properties.windowWidth = 0;
+    handler.properties.windowHeight = 0;
+    RealtimeApplication application(handler);
+    application.Open();
+
+    SDL_DisplayMode desktop{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    EXPECT_EQ(KelpForge::Graphics::ScreenWidth(), desktop.w);
+    EXPECT_EQ(KelpForge::Graphics::ScreenHeight(), desktop.h);
+    SDL_Window* window = kfImplementation::GetSDLWindow();
+    ASSERT_NE(window, nullptr);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, desktop.w);
+    EXPECT_EQ(height, desktop.h);
+    int x = -1;
+    int y = -1;
+    SDL_GetWindowPosition(window, &x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_BORDERLESS, 0u);
+    EXPECT_TRUE(recorder.Messages().empty());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, OpenNotifiesInOrderWithTheRendererReadyAndTheWindowStillHidden)
+{
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    EXPECT_EQ(handler.calls, (std::vector<std::string>{"OnGraphicsContextCreated", "OnWindowOpen"}));
+    EXPECT_TRUE(handler.wasRendererReadyAtCreation);
+    EXPECT_FALSE(handler.wasWindowShownAtOpen);
+
+    handler.calls.clear();
+    application.Close();
+    EXPECT_EQ(handler.calls, (std::vector<std::string>{"OnGraphicsContextDestroyed", "OnWindowClose"}));
+    EXPECT_TRUE(handler.wasRendererReadyAtDestruction);
+}
+
+TEST(RealtimeApplicationTest, OpeningTwiceIsReportedAndLeavesTheOpenFrameAlone)
+{
+    ErrorRecorder recorder;
+    RecordingHandler firstHandler;
+    RealtimeApplication first(firstHandler);
+    first.Open();
+    SDL_Window* window = kfImplementation::GetSDLWindow();
+
+    RecordingHandler secondHandler;
+    RealtimeApplication second(secondHandler);
+    second.Open();
+    EXPECT_EQ(recorder.Messages(),
+              (std::vector<std::string>{
+                  "kfExternalError: KelpForge currently supports only a single application at a time.",
+                  "kfInternalError: Expected application handler to be null at this moment."}));
+    EXPECT_TRUE(secondHandler.calls.empty());
+    EXPECT_EQ(kfImplementation::GetSDLWindow(), window);
+    EXPECT_EQ(kfImplementation::GetFrameState().handler, &firstHandler);
+
+    recorder.Clear();
+    first.Open();
+    EXPECT_TRUE(recorder.Contains(
+        "kfExternalError: KelpForge currently supports only a single application at a time."));
+    first.Close();
+}
+
+TEST(RealtimeApplicationTest, RunWithAnotherHandlerIsReportedAndReturnsAtOnce)
+{
+    ErrorRecorder recorder;
+    RecordingHandler openHandler;
+    RealtimeApplication opened(openHandler);
+    opened.Open();
+
+    RecordingHandler otherHandler;
+    RealtimeApplication other(otherHandler);
+    other.Run();
+    EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{
+                                       "kfInternalError: applicationHandler changed from Open() to Run()."}));
+    EXPECT_EQ(otherHandler.updateCount, 0);
+    EXPECT_EQ(openHandler.updateCount, 0);
+
+    recorder.Clear();
+    other.Close();
+    EXPECT_EQ(
+        recorder.Messages(),
+        (std::vector<std::string>{"kfInternalError: applicationHandler changed from Open() to Close()."}));
+    EXPECT_NE(kfImplementation::GetSDLWindow(), nullptr);
+    EXPECT_TRUE(kfImplementation::GetFrameState().isOpened);
+    opened.Close();
+}
+
+TEST(RealtimeApplicationTest, RunWithoutOpenIsReportedAndReturns)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Run();
+    EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{
+                                       "kfInternalError: applicationHandler changed from Open() to Run()."}));
+    EXPECT_EQ(handler.updateCount, 0);
+}
+
+TEST(RealtimeApplicationTest, WindowCloseRequestEndsRunBeforeTheNextUpdate)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    handler.onUpdate = [](int update)
+    {
+        if (update == 2)
+        {
+            Testing::PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+        }
+    };
+    handler.calls.clear();
+    application.Run();
+
+    EXPECT_EQ(handler.updateCount, 2);
+    EXPECT_EQ(kfImplementation::GetSDLWindow(), nullptr);
+    EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
+    EXPECT_FALSE(kfImplementation::GetFrameState().isRunning);
+    EXPECT_EQ(kfImplementation::GetFrameState().handler, nullptr);
+    ASSERT_GE(handler.calls.size(), 2u);
+    EXPECT_EQ(handler.calls[handler.calls.size() - 2], "OnGraphicsContextDestroyed");
+    EXPECT_EQ(handler.calls.back(), "OnWindowClose");
+    EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST(RealtimeApplicationTest, CloseRequestBeforeTheFirstFrameRunsNoUpdate)
+{
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    ASSERT_TRUE(Testing::PushWindowEvent(SDL_WINDOWEVENT_CLOSE));
+    application.Run();
+    EXPECT_EQ(handler.updateCount, 0);
+    EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
+}
+
+TEST(RealtimeApplicationTest, CloseFromTheUpdateEndsRunAfterThatUpdate)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    handler.onUpdate = [&application](int update)
+    {
+        if (update == 3)
+        {
+            application.Close();
+        }
+    };
+    application.Open();
+    application.Run();
+    EXPECT_EQ(handler.updateCount, 3);
+    EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
+    EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST(RealtimeApplicationTest, FocusChangesReachTheHandler)
+{
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    handler.onUpdate = [&](int update)
+    {
+        if (update == 1)
+        {
+            handler.calls.clear();
+            Testing::PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+            Testing::PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+        }
+        else
+        {
+            application.Close();
+        }
+    };
+    application.Run();
+    ASSERT_GE(handler.calls.size(), 2u);
+    EXPECT_EQ(handler.calls[0], "OnBecomeInactive");
+    EXPECT_EQ(handler.calls[1], "OnBecomeActive");
+}
+
+TEST(RealtimeApplicationTest, TheFrameOpensAgainAfterClose)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    application.Close();
+    handler.properties.windowWidth = 640;
+    handler.properties.windowHeight = 480;
+    application.Open();
+
+    SDL_Window* window = kfImplementation::GetSDLWindow();
+    ASSERT_NE(window, nullptr);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    EXPECT_TRUE(Renderer::IsRendererReady());
+    EXPECT_TRUE(recorder.Messages().empty());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, TheFirstContextAttemptIsA32CoreContextForTheShaderPath)
+{
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    GLint profile = 0;
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    EXPECT_NE(profile & GL_CONTEXT_CORE_PROFILE_BIT, 0);
+    EXPECT_FALSE(Renderer::IsLegacyOpenGL());
+    EXPECT_FALSE(Renderer::IsGLSL100());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, LimitedToCompatibleTheShaderPathRunsOnACompatibilityContext)
+{
+    kfImplementation::LimitContextAttempts({kfImplementation::ContextProfile::kCompatible});
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    GLint profile = 0;
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
+    EXPECT_NE(profile & GL_CONTEXT_COMPATIBILITY_PROFILE_BIT, 0);
+    EXPECT_FALSE(Renderer::IsLegacyOpenGL());
+    EXPECT_FALSE(Renderer::IsGLSL100());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, LimitedToESTheRendererIsToldGLSL100)
+{
+    kfImplementation::LimitContextAttempts({kfImplementation::ContextProfile::kES});
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    const std::string version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    EXPECT_EQ(version.rfind("OpenGL ES", 0), 0u) << version;
+    EXPECT_FALSE(Renderer::IsLegacyOpenGL());
+    EXPECT_TRUE(Renderer::IsGLSL100());
+    EXPECT_TRUE(Renderer::IsRendererReady());
+    EXPECT_TRUE(recorder.Messages().empty());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, WithoutAnyAttemptTheDefaultContextTakesTheLegacyPath)
+{
+    kfImplementation::LimitContextAttempts({});
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    EXPECT_TRUE(Renderer::IsLegacyOpenGL());
+    EXPECT_FALSE(Renderer::IsGLSL100());
+    EXPECT_TRUE(Renderer::IsRendererReady());
+    EXPECT_TRUE(recorder.Messages().empty());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, VsyncOffIsAppliedOrReported)
+{
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    handler.properties.vsync = false;
+    RealtimeApplication application(handler);
+    application.Open();
+    // Xvfb offers no swap control, so there the message is the expected outcome.
+    const bool isReported =
+        recorder.Contains("kfInternalError: Could not set GL to be free from vertical sync");
+    EXPECT_TRUE(isReported || SDL_GL_GetSwapInterval() == 0);
+    EXPECT_TRUE(Renderer::IsRendererReady());
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, SetWindowTitleChangesTheCaption)
+{
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    application.SetWindowTitle("Gloamshot");
+    EXPECT_STREQ(SDL_GetWindowTitle(kfImplementation::GetSDLWindow()), "Gloamshot");
+    application.Close();
+}
+
+TEST(RealtimeApplicationTest, WithoutADisplayOpenIsReportedAndTheMessageBoxFallsBackToStandardError)
+{
+    // SDL would otherwise fall back to an off-screen driver.
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    unsetenv("DISPLAY");
+    ErrorRecorder recorder;
+    RecordingHandler handler;
+    RealtimeApplication application(handler);
+    application.Open();
+    EXPECT_TRUE(recorder.Contains("kfInternalError, Expected window handle to be valid."));
+    EXPECT_EQ(kfImplementation::GetSDLWindow(), nullptr);
+    EXPECT_EQ(handler.calls, (std::vector<std::string>{"OnWindowOpen"}));
+    application.Run(); // nothing could ever close a missing window, so Run returns
+    EXPECT_EQ(handler.updateCount, 0);
+
+    testing::internal::CaptureStderr();
+    const bool isAccepted = application.ShowMessageBox("Box Title", "Box text\nsecond line");
+    const std::string written = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(isAccepted);
+    EXPECT_NE(written.find("Box Title\nBox text\nsecond line\n"), std::string::npos) << written;
+    application.Close();
+    EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
+}
