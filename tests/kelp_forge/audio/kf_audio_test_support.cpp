@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -214,6 +215,27 @@ double CapturedAudio::ToneFrequency(double fromSeconds, double toSeconds) const
     return crossings / (toSeconds - fromSeconds);
 }
 
+namespace
+{
+
+// The child's failed expectations, written where the parent shows them: its standard error.
+int ReportScenarioFailures()
+{
+    const testing::TestResult* result = testing::UnitTest::GetInstance()->current_test_info()->result();
+    for (int index = 0; index < result->total_part_count(); ++index)
+    {
+        const testing::TestPartResult& part = result->GetTestPartResult(index);
+        if (part.failed())
+        {
+            std::fprintf(stderr, "%s:%d: %s\n", part.file_name() != nullptr ? part.file_name() : "?",
+                         part.line_number(), part.message());
+        }
+    }
+    return testing::Test::HasFailure() ? 1 : 0;
+}
+
+} // namespace
+
 CapturedAudio CaptureAudio(const std::function<void()>& scenario)
 {
     // Numbered per test case, so the child (which replays the test case) finds the same files.
@@ -237,7 +259,7 @@ CapturedAudio CaptureAudio(const std::function<void()>& scenario)
     EXPECT_EXIT(
         {
             scenario();
-            std::exit(testing::Test::HasFailure() ? 1 : 0);
+            std::exit(ReportScenarioFailures());
         },
         testing::ExitedWithCode(0), "");
     return ReadCapturedWave(output);
