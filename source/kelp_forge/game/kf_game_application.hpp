@@ -1,0 +1,39 @@
+#ifndef KELP_FORGE_GAME_GAME_APPLICATION_HPP
+#define KELP_FORGE_GAME_GAME_APPLICATION_HPP
+
+#include "kelp_forge/application/kf_realtime_application.hpp"
+#include "kelp_forge/application/kf_window_properties.hpp"
+#include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/graphics/kf_screen.hpp"
+
+#include <string>
+
+namespace KelpForge::Game
+{
+
+// The application frame run as a game loop: every frame measures real time, runs up to five fixed
+// simulation steps of 10 ms for it and then draws. Create exactly one, on the main thread. While it
+// exists it is the error handler that shows any fired check in a box and ends the process.
+class GameApplication : public Application::RealtimeApplication, public Core::Error::ErrorHandlerInterface
+{
+public:
+    // Opens the window (client area windowWidth by windowHeight pixels; 1280 by 720 for a windowed
+    // mode with both sizes 0), then registers as the error handler, so failures while opening are
+    // not shown.
+    GameApplication(const Application::WindowMode& windowMode, const Graphics::PixelSpace& windowWidth,
+                    const Graphics::PixelSpace& windowHeight, bool vsync);
+    // Unregisters the error handler; does not close the frame.
+    ~GameApplication() override;
+
+    // Ends the game at the end of the current frame: the frame still finishes, then the window
+    // closes and Run returns.
+    static void QuitGame();
+
+    // Shows "Error Condition Triggered" with the message and the file and line of the check, then
+    // terminates the process without cleaning up.
+    [[noreturn]] void OnErrorFired(const std::string& errorMessage) override;
+};
+
+} // namespace KelpForge::Game
+
+#endif

@@ -1,0 +1,119 @@
+#include "kelp_forge/game/kf_game_application.hpp"
+
+#include "kelp_forge/application/implementation/kfi_frame.hpp"
+#include "kelp_forge/application/implementation/linux/kfi_linux_test_events.hpp"
+#include "kelp_forge/game/implementation/kfi_game_application_handler.hpp"
+#include "kelp_forge/graphics/kf_screen.hpp"
+#include "support/kf_error_recorder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using KelpForge::Application::kWindowed;
+using KelpForge::Game::GameApplication;
+using KelpForge::Testing::ErrorRecorder;
+
+namespace
+{
+
+// The error box cannot show without a display; the game application then writes it to standard
+// error alone and terminates, which a test can observe without a user to dismiss a box.
+void LoseTheDisplay()
+{
+    unsetenv("DISPLAY");
+}
+
+} // namespace
+
+TEST(GameApplicationTest, ConstructionOpensTheWindowWithTheGivenClientArea)
+{
+    ErrorRecorder recorder;
+    GameApplication application(kWindowed, 800, 600, true);
+    SDL_Window* window = kfImplementation::GetSDLWindow();
+    ASSERT_NE(window, nullptr);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    EXPECT_EQ(KelpForge::Graphics::ScreenWidth(), 800);
+    EXPECT_EQ(kfImplementation::GetGameApplicationHandler().GetGameApplication(), &application);
+    EXPECT_TRUE(recorder.Messages().empty());
+    application.Close();
+}
+
+TEST(GameApplicationTest, AWindowedModeWithoutSizeOpens1280By720)
+{
+    GameApplication application(kWindowed, 0, 0, true);
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(kfImplementation::GetSDLWindow(), &width, &height);
+    EXPECT_EQ(width, 1280);
+    EXPECT_EQ(height, 720);
+    application.Close();
+}
+
+TEST(GameApplicationTest, QuitGameClosesTheFrameAtTheEndOfTheFrameAndRunReturns)
+{
+    GameApplication application(kWindowed, 320, 240, true);
+    GameApplication::QuitGame();
+    EXPECT_TRUE(kfImplementation::GetFrameState().isOpened);
+    application.Run();
+    EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
+    EXPECT_EQ(kfImplementation::GetSDLWindow(), nullptr);
+}
+
+TEST(GameApplicationTest, ASecondGameApplicationIsReported)
+{
+    GameApplication first(kWindowed, 320, 240, true);
+    // Keep the first one's box out of the way: the checks below are expected to fire.
+    KelpForge::Core::Error::RemoveErrorHandler(&first);
+    {
+        ErrorRecorder recorder;
+        GameApplication second(kWindowed, 320, 240, true);
+        KelpForge::Core::Error::RemoveErrorHandler(&second);
+        ASSERT_GE(recorder.Messages().size(), 2u);
+        EXPECT_EQ(recorder.Messages()[0], "kfInternalError: GameApplication has already been set.");
+        EXPECT_EQ(recorder.Messages()[1],
+                  "kfExternalError: KelpForge currently supports only a single application at a time.");
+    }
+    first.Close();
+}
+
+TEST(GameApplicationTest, AFiredCheckShowsTheBoxTextAndTerminates)
+{
+    EXPECT_DEATH(
+        {
+            GameApplication application(kWindowed, 320, 240, true);
+            application.Close();
+            LoseTheDisplay();
+            KelpForge::Core::Error::TriggerError("the/file.cpp", 57, "Something broke: %d", 3);
+        },
+        "Error Condition Triggered\nSomething broke: 3\n\nthe/file.cpp  LINE: 57\n");
+}
+
+TEST(GameApplicationTest, AfterDestructionFiredChecksNoLongerReachTheGameApplication)
+{
+    {
+        GameApplication application(kWindowed, 320, 240, true);
+        application.Close();
+    }
+    EXPECT_EQ(kfImplementation::GetGameApplicationHandler().GetGameApplication(), nullptr);
+    LoseTheDisplay();
+    ErrorRecorder recorder;
+    kf_error("kfError: reported to the recorder only");
+    EXPECT_TRUE(recorder.Contains("kfError: reported to the recorder only"));
+}
+
+TEST(GameApplicationTest, TheHandlerWithoutAGameApplicationReports)
+{
+    ErrorRecorder recorder;
+    kfImplementation::GameApplicationHandler& handler = kfImplementation::GetGameApplicationHandler();
+    handler.OnWindowOpen();
+    handler.OnRealtimeUpdate();
+    EXPECT_EQ(recorder.Messages(),
+              (std::vector<std::string>{
+                  "kfInternalError: Game Application has not been set before OnWindowOpen().",
+                  "kfInternalError: Game Application has not been set before OnRealtimeUpdate()."}));
+}
