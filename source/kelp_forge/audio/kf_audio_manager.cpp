@@ -1,11 +1,13 @@
 #include "kelp_forge/audio/kf_audio_manager.hpp"
 
 #include "kelp_forge/audio/implementation/kfi_audio_data.hpp"
+#include "kelp_forge/audio/implementation/kfi_audio_event_table.hpp"
 #include "kelp_forge/audio/implementation/kfi_audio_player.hpp"
 #include "kelp_forge/audio/implementation/kfi_built_in_sound.hpp"
 #include "kelp_forge/audio/implementation/kfi_channel_identifier_sequence.hpp"
 #include "kelp_forge/audio/implementation/kfi_openal_check.hpp"
 #include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/core/kf_json_parser.hpp"
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -53,6 +55,7 @@ struct AudioManager::State
     std::map<AudioHandle, std::shared_ptr<CachedAudioData>> soundsByHandle;
     // In start order; never more than sMaximumChannels entries.
     std::vector<ChannelEntry> channels;
+    std::map<std::string, std::unique_ptr<kfImplementation::AudioEventTable>> eventTables;
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     kfImplementation::ChannelIdentifierSequence channelIdentifiers;
@@ -175,6 +178,44 @@ std::shared_ptr<AudioPlayer> AudioManager::FindPlayer(const AudioChannel& channe
         }
     }
     return nullptr;
+}
+
+bool AudioManager::LoadEventTable(const std::string& tableName, const std::string& filepath)
+{
+    if (mState->eventTables.contains(tableName))
+    {
+        kf_error("EventTable \"%s\" has already been loaded.", tableName.c_str());
+        return false;
+    }
+    std::unique_ptr<kfImplementation::AudioEventTable> table = kfImplementation::ReadEventTable(
+        Core::LoadJsonFile(filepath), filepath, tableName,
+        [this](const std::string& soundPath) { return CreateSoundFromFile(soundPath); });
+    if (table == nullptr)
+    {
+        return false;
+    }
+    mState->eventTables.emplace(tableName, std::move(table));
+    return true;
+}
+
+AudioChannel AudioManager::PlayEvent(const std::string& tableName, const std::string& eventName)
+{
+    const auto found = mState->eventTables.find(tableName);
+    if (found == mState->eventTables.end())
+    {
+        kf_error("kfExternalError: No audio table with name \"%s\" exists, was it loaded or misspelled?",
+                 tableName.c_str());
+        return AudioChannel{};
+    }
+    const kfImplementation::AudioEvent* variant = found->second->GetEvent(eventName);
+    if (variant == nullptr)
+    {
+        return AudioChannel{};
+    }
+    const AudioChannel channel = PlaySound(variant->handle, variant->looping, variant->music);
+    channel.SetVolume(variant->ChooseVolume());
+    channel.SetPitch(variant->ChoosePitch());
+    return channel;
 }
 
 float AudioManager::GetMusicVolume() const

@@ -51,6 +51,25 @@ public:
     [[nodiscard]] std::shared_ptr<kfImplementation::AudioPlayer>
     FindPlayer(const AudioChannel& channel) const;
 
+    // Loads the audio event table in a JSON file and registers it under tableName; false (reported)
+    // when that name is taken or the file is no valid table. The file looks like this (every read
+    // converts: "true", "1" or 1 are true and "0.5" is a number; members not listed are ignored):
+    //   { "audio_events": [
+    //       { "name": "you_win", "file": "data/audio/win.ogg" },
+    //       { "name": "hit", "file": ["a.wav", { "name": "b.wav", "volume": 0.5 }],
+    //         "looping": false, "music": false, "streaming": false,
+    //         "volume": 1.0, "min_volume": 1.0, "max_volume": 1.0,
+    //         "pitch": 1.0, "min_pitch": 1.0, "max_pitch": 1.0 } ] }
+    // "name" (case-sensitive) and "file" are required; the others default as shown. Paths are used
+    // as written, relative to the working folder. An object in a "file" array names its sound in
+    // "name" and may override the six volume and pitch values; the flags come from the event. Event
+    // objects sharing a name become variants of one event, played about equally often. A volume or
+    // pitch range wider than 0.01 is drawn from on every play; otherwise the fixed value plays.
+    // "streaming" is kept but every sound loads fully.
+    [[nodiscard]] bool LoadEventTable(const std::string& tableName, const std::string& filepath);
+    // Plays a variant of a named event at its volume and pitch; {0, 0} when nothing plays.
+    AudioChannel PlayEvent(const std::string& tableName, const std::string& eventName);
+
     [[nodiscard]] float GetMusicVolume() const;
     [[nodiscard]] float GetSoundVolume() const;
 

@@ -45,6 +45,13 @@ std::string WriteTone(const std::string& name, double seconds, double frequency 
     return path.string();
 }
 
+std::string WriteEventTable(const std::string& name, const std::string& json)
+{
+    const std::filesystem::path path = TestFolder() / name;
+    WriteFile(path, std::vector<unsigned char>(json.begin(), json.end()));
+    return path.string();
+}
+
 void Sleep(double seconds)
 {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
@@ -267,6 +274,89 @@ TEST(AudioManagerTest, WithoutAnAudioDeviceTheProgramRunsOnAndReports)
         ".*kfi_audio_data.cpp : Line: [0-9]+");
 }
 
+TEST(AudioManagerTest, AnEventTableNameCanBeLoadedOnce)
+{
+    ErrorRecorder recorder;
+    const std::string table =
+        WriteEventTable("events.json", R"({"audio_events": [{"name": "hit", "file": ")" +
+                                           WriteTone("hit.wav", 0.1) + R"("}]})");
+    EXPECT_TRUE(theAudioManager.LoadEventTable("effects", table));
+    EXPECT_TRUE(recorder.Messages().empty());
+    EXPECT_FALSE(theAudioManager.LoadEventTable("effects", table));
+    EXPECT_EQ(recorder.Messages(), Messages{"EventTable \"effects\" has already been loaded."});
+    recorder.Clear();
+    EXPECT_TRUE(theAudioManager.LoadEventTable("more_effects", table)) << "the same file under another name";
+    EXPECT_TRUE(recorder.Messages().empty());
+}
+
+TEST(AudioManagerTest, AMissingOrBrokenEventTableIsReportedAndNotRegistered)
+{
+    ErrorRecorder recorder;
+    EXPECT_FALSE(theAudioManager.LoadEventTable("effects", "missing.json"));
+    EXPECT_EQ(recorder.Messages(),
+              (Messages{"Was unable to load json file: missing.json\n",
+                        "kfDataError: Expected event table data to be a structure of information. Table: "
+                        "\"missing.json\""}));
+
+    // Sounds loaded before the failure stay loaded.
+    recorder.Clear();
+    const std::string tone = WriteTone("tone.wav", 0.1);
+    const std::string broken = WriteEventTable("broken.json", R"({"audio_events": [{"name": "a", "file": ")" +
+                                                                  tone + R"("}, {"name": "b"}]})");
+    EXPECT_FALSE(theAudioManager.LoadEventTable("effects", broken));
+    EXPECT_EQ(recorder.Messages(),
+              Messages{"kfDataError: Expected each audio_event object to have a \"file\". "
+                       "Table: \"" +
+                       broken + "\""});
+    EXPECT_EQ(theAudioManager.CreateSoundFromFile(tone), 1u);
+
+    recorder.Clear();
+    theAudioManager.PlayEvent("effects", "a");
+    EXPECT_EQ(
+        recorder.Messages(),
+        Messages{
+            "kfExternalError: No audio table with name \"effects\" exists, was it loaded or misspelled?"});
+}
+
+TEST(AudioManagerTest, AnEventPlaysItsSoundAtItsVolumeAndPitch)
+{
+    ErrorRecorder recorder;
+    const std::string tone = WriteTone("tone.wav", 0.1);
+    const std::string table = WriteEventTable("events.json", R"({"audio_events": [
+        {"name": "plain", "file": ")" + tone + R"("},
+        {"name": "shaped", "file": ")" + tone + R"(", "volume": 0.4, "pitch": 1.5, "looping": true},
+        {"name": "too_loud", "file": ")" + tone + R"(", "volume": 1.5}]})");
+    ASSERT_TRUE(theAudioManager.LoadEventTable("effects", table));
+    EXPECT_TRUE(recorder.Messages().empty()) << "a volume of 1.5 loads without complaint";
+
+    const AudioChannel plain = theAudioManager.PlayEvent("effects", "plain");
+    const AudioChannel shaped = theAudioManager.PlayEvent("effects", "shaped");
+    EXPECT_EQ(plain.handle, 1u);
+    EXPECT_EQ(shaped.handle, 1u) << "one sound, loaded once";
+    const std::shared_ptr<kfImplementation::AudioPlayer> plainPlayer = theAudioManager.FindPlayer(plain);
+    const std::shared_ptr<kfImplementation::AudioPlayer> shapedPlayer = theAudioManager.FindPlayer(shaped);
+    ASSERT_NE(plainPlayer, nullptr);
+    ASSERT_NE(shapedPlayer, nullptr);
+    EXPECT_FLOAT_EQ(plainPlayer->GetGain(), 1.0f);
+    EXPECT_FLOAT_EQ(plainPlayer->GetPitch(), 1.0f);
+    EXPECT_FLOAT_EQ(shapedPlayer->GetGain(), 0.4f);
+    EXPECT_FLOAT_EQ(shapedPlayer->GetPitch(), 1.5f);
+    EXPECT_TRUE(recorder.Messages().empty());
+
+    Sleep(0.3);
+    theAudioManager.Update();
+    EXPECT_EQ(theAudioManager.FindPlayer(plain), nullptr) << "a plain event does not loop";
+    EXPECT_NE(theAudioManager.FindPlayer(shaped), nullptr);
+
+    theAudioManager.PlayEvent("effects", "too_loud");
+    EXPECT_EQ(recorder.Messages(),
+              Messages{"kfExternalError: Expected volume to remain within range: (0.0f <= volume <= 1.0f)."});
+    recorder.Clear();
+    theAudioManager.PlayEvent("effects", "missing");
+    EXPECT_EQ(recorder.Messages(),
+              Messages{"kfExternalError: AudioEvent with name \"missing\" does not exist in table."});
+}
+
 TEST(AudioManagerPlaybackTest, APlayedSoundIsHeardOnlyWhileItPlays)
 {
     const std::string path = WriteTone("tone.wav", 0.5);
@@ -289,25 +379,32 @@ TEST(AudioManagerPlaybackTest, APlayedSoundIsHeardOnlyWhileItPlays)
     EXPECT_GT(captured.Seconds(), sounds[0].endSeconds + 0.4) << "silence after the sound";
 }
 
-TEST(AudioManagerPlaybackTest, AVolumeOfPointFourPlaysAtPointFourOfFullVolume)
+TEST(AudioManagerPlaybackTest, AnEventAtVolumePointFourPlaysAtPointFourOfFullVolume)
 {
     const std::string path = WriteTone("tone.wav", 0.5);
+    const std::string table = WriteEventTable("events.json", R"({"audio_events": [
+        {"name": "full", "file": ")" + path + R"("},
+        {"name": "quieter", "file": ")" + path + R"(", "volume": 0.4}]})");
     const CapturedAudio captured = CaptureAudio(
-        [&path]
+        [&table]
         {
-            const AudioHandle sound = theAudioManager.CreateSoundFromFile(path);
+            EXPECT_TRUE(theAudioManager.LoadEventTable("effects", table));
             Sleep(0.2);
-            theAudioManager.PlaySound(sound).SetVolume(1.0f);
+            theAudioManager.PlayEvent("effects", "full");
             RunAudioSteps(0.8);
-            theAudioManager.PlaySound(sound).SetVolume(0.4f);
+            theAudioManager.PlayEvent("effects", "quieter");
             RunAudioSteps(0.8);
         });
     const std::vector<SoundSegment> sounds = captured.FindSounds();
     ASSERT_EQ(sounds.size(), 2u);
+    EXPECT_GE(sounds[0].startSeconds, 0.19);
+    EXPECT_NEAR(sounds[0].Length(), 0.5, 0.03);
+    EXPECT_NEAR(sounds[1].Length(), 0.5, 0.03);
     const double full = captured.Rms(sounds[0].startSeconds + 0.1, sounds[0].endSeconds - 0.1);
     const double quieter = captured.Rms(sounds[1].startSeconds + 0.1, sounds[1].endSeconds - 0.1);
     EXPECT_NEAR(full, 0.5 / std::sqrt(2.0), 0.02);
     EXPECT_NEAR(quieter / full, 0.4, 0.01);
+    EXPECT_LT(captured.Rms(sounds[0].endSeconds + 0.05, sounds[1].startSeconds - 0.05), 0.001);
 }
 
 TEST(AudioManagerPlaybackTest, ALoopingSoundKeepsPlayingWhileANonLoopingOneStops)

@@ -110,6 +110,20 @@ void AudioPlayer::SetVolume(float volume)
     kf_al_check(alSourcef(mSourceName, AL_GAIN, GetMasterVolume() * volume));
 }
 
+float AudioPlayer::GetGain() const
+{
+    ALfloat gain = 0.0f;
+    kf_al_check(alGetSourcef(mSourceName, AL_GAIN, &gain));
+    return gain;
+}
+
+float AudioPlayer::GetPitch() const
+{
+    ALfloat pitch = 0.0f;
+    kf_al_check(alGetSourcef(mSourceName, AL_PITCH, &pitch));
+    return pitch;
+}
+
 void AudioPlayer::Update()
 {
     ALint processedCount = 0;

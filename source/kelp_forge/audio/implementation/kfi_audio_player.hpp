@@ -34,6 +34,9 @@ public:
     // pitch >= 0 (OpenAL itself refuses 0); volume from 0 to 1, scaled by the master volume.
     void SetPitch(float pitch);
     void SetVolume(float volume);
+    // The gain and pitch the OpenAL source holds now; the gain includes the master volume.
+    [[nodiscard]] float GetGain() const;
+    [[nodiscard]] float GetPitch() const;
     // Music uses the music master volume, anything else the sound-effect one.
     void SetMusic(bool isMusic) { mIsMusic = isMusic; }
 
