@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -17,6 +18,13 @@
 
 namespace
 {
+
+// Device files and pipes could be read without end (or block forever), so only regular files load.
+bool IsRegularFile(const std::string& filePath)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(filePath, error);
+}
 
 bool IsVorbisPath(const std::string& filePath)
 {
@@ -50,13 +58,17 @@ AudioData::AudioData(const std::string& filePath, bool streaming) : mFilePath(fi
 {
     if (streaming && IsVorbisPath(mFilePath))
     {
-        mIsStreaming = OpenStream();
+        mIsStreaming = IsRegularFile(mFilePath) && OpenStream();
         kf_error_if(!mIsStreaming, "kfError: Was unable to initialize audio file for streaming, \"%s\".",
                     mFilePath.c_str());
         return;
     }
 
-    std::ifstream file(mFilePath, std::ios::binary);
+    std::ifstream file;
+    if (IsRegularFile(mFilePath))
+    {
+        file.open(mFilePath, std::ios::binary);
+    }
     if (!file.is_open())
     {
         kf_error("kfExternalError: Failed to load audio file, \"%s\".", mFilePath.c_str());

@@ -19,7 +19,7 @@ namespace kfImplementation
 class AudioData : private KelpForge::Core::Noncopyable
 {
 public:
-    // A WAV or OGG file (any path containing ".ogg" is read as OGG). A streaming request for an OGG
+    // A regular WAV or OGG file (any path containing ".ogg" is read as OGG). A streaming request for an OGG
     // file only opens it to learn its format; for any other file it loads fully. Failures are
     // reported and leave data that plays nothing.
     AudioData(const std::string& filePath, bool streaming);

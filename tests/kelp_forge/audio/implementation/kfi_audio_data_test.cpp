@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::MakeTone;
 using KelpForge::Testing::SamplesAsBytes;
@@ -286,4 +288,31 @@ TEST_F(AudioDataTest, EveryCorpusFileLoadsOrIsReported)
             }
         }
     }
+}
+
+TEST_F(AudioDataTest, OnlyRegularFilesAreRead)
+{
+    ErrorRecorder recorder;
+    // Read to its end, a device like this one would never end.
+    const AudioData device("/dev/zero", false);
+    EXPECT_EQ(recorder.Messages(), Messages{"kfExternalError: Failed to load audio file, \"/dev/zero\"."});
+
+    recorder.Clear();
+    const std::string folder = TestFolder().string();
+    const AudioData directory(folder, false);
+    EXPECT_EQ(recorder.Messages(),
+              Messages{"kfExternalError: Failed to load audio file, \"" + folder + "\"."});
+
+    // Opening a pipe without a writer would block for ever.
+    recorder.Clear();
+    const std::filesystem::path pipe = TestFolder() / "pipe.ogg";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const AudioData streamed(pipe.string(), true);
+    EXPECT_EQ(recorder.Messages(), Messages{"kfError: Was unable to initialize audio file for streaming, \"" +
+                                            pipe.string() + "\"."});
+    recorder.Clear();
+    const AudioData loaded(pipe.string(), false);
+    EXPECT_EQ(recorder.Messages(),
+              Messages{"kfExternalError: Failed to load audio file, \"" + pipe.string() + "\"."});
 }
