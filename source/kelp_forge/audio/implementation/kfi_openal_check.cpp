@@ -3,6 +3,7 @@
 #include "kelp_forge/core/kf_error.hpp"
 
 #include <AL/al.h>
+#include <AL/alc.h>
 
 const char* kfImplementation::OpenAlErrorName(int errorCode)
 {
@@ -28,6 +29,13 @@ const char* kfImplementation::OpenAlErrorName(int errorCode)
 void kfImplementation::ReportPendingOpenAlError(const char* fileName, int lineNumber)
 {
     const ALenum error = alGetError();
+    // NOTE: without a context (no audio device: already reported when the manager was made) every
+    // call fails. Staying quiet then keeps a machine without sound able to run the game, whose
+    // error handler ends the process on any report.
+    if (alcGetCurrentContext() == nullptr)
+    {
+        return;
+    }
     // Reported with the location of the OpenAL call, not of this helper.
     KelpForge::Core::Error::TriggerErrorIf(error != AL_NO_ERROR, fileName, lineNumber,
                                            "ERROR: %s from:    File: %s : Line: %d", OpenAlErrorName(error),

@@ -3,7 +3,9 @@
 
 // kf_al_check(call) runs an OpenAL call, then reads OpenAL's pending error once and reports it as
 // "ERROR: <name> from:    File: <file> : Line: <line>" with the caller's file and line. Wrap every
-// al* call whose failure matters; alc* calls report through their return values instead.
+// al* call whose failure matters; alc* calls report through their return values instead. Nothing
+// is reported while no OpenAL context is current: without an audio device the system plays
+// nothing, silently.
 
 namespace kfImplementation
 {
