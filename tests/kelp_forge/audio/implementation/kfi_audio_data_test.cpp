@@ -105,18 +105,6 @@ TEST_F(AudioDataTest, EightBitStereoUploadsAsStereo8)
     EXPECT_EQ(BufferValue(data, AL_BITS), 8);
 }
 
-TEST_F(AudioDataTest, ExtraChunksAroundTheFormatChunkStillLoad)
-{
-    ErrorRecorder recorder;
-    WaveImage image;
-    image.samples = SamplesAsBytes(MakeTone(440.0, 0.1));
-    image.chunksBeforeFormat = {{"LIST", std::vector<unsigned char>(27, 'x')}};
-    image.chunksBeforeData = {{"JUNK", std::vector<unsigned char>(13, 0)}};
-    const AudioData data(WriteWave("chunks.wav", image).string(), false);
-    EXPECT_TRUE(recorder.Messages().empty());
-    EXPECT_EQ(BufferValue(data, AL_SIZE), static_cast<ALint>(image.samples.size()));
-}
-
 TEST_F(AudioDataTest, FailuresReportTheReasonThenTheLoadFailure)
 {
     ErrorRecorder recorder;
@@ -145,20 +133,6 @@ TEST_F(AudioDataTest, FailuresReportTheReasonThenTheLoadFailure)
     EXPECT_EQ(recorder.Messages(),
               (Messages{"kfExternalError: Audio file \"" + deepPath + "\" is not a 8bit or 16bit WAV file.",
                         "kfError: Was unable to initialize audio data for file, \"" + deepPath + "\"."}));
-}
-
-TEST_F(AudioDataTest, ADataChunkLongerThanTheFileLoadsWhatIsThere)
-{
-    ErrorRecorder recorder;
-    for (const std::uint32_t statedSize : {100000u, 0xFFFFFFFFu})
-    {
-        WaveImage image;
-        image.samples = SamplesAsBytes(MakeTone(440.0, 0.05));
-        image.statedDataSize = statedSize;
-        const AudioData data(WriteWave("long_claim.wav", image).string(), false);
-        EXPECT_EQ(BufferValue(data, AL_SIZE), static_cast<ALint>(image.samples.size()));
-    }
-    EXPECT_TRUE(recorder.Messages().empty());
 }
 
 TEST_F(AudioDataTest, MemoryDataIsReadAsWave)
