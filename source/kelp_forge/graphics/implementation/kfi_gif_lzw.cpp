@@ -1,5 +1,7 @@
 #include "kelp_forge/graphics/implementation/kfi_gif_lzw.hpp"
 
+#include <algorithm>
+
 namespace kfImplementation
 {
 
@@ -11,7 +13,10 @@ constexpr std::uint32_t kClearCode = 256;
 constexpr std::uint32_t kEndCode = 257;
 constexpr std::uint32_t kFirstCodeSize = 9;
 constexpr std::uint32_t kLastCode = 4095;
-constexpr std::size_t kIndexCount = 256;
+constexpr std::uint32_t kIndexBits = 8;
+constexpr std::uint32_t kCodeBits = 12;
+constexpr std::uint32_t kCodeMask = (1u << kCodeBits) - 1;
+constexpr std::uint32_t kTransparentIndex = 0;
 constexpr std::size_t kSubBlockSize = 255;
 
 // Packs codes least significant bit first into sub-blocks appended to an output buffer.
@@ -75,18 +80,30 @@ private:
 
 } // namespace
 
-GifLzwEncoder::GifLzwEncoder() : mDictionary((kLastCode + 1) * kIndexCount, 0)
+GifLzwEncoder::GifLzwEncoder()
+    : mDictionary(std::size_t{1} << kHashBits, 0), mTransparentSlots(std::size_t{1} << kCodeBits, 0)
 {
-    mUsedSlots.reserve(kLastCode + 1);
+}
+
+std::uint32_t& GifLzwEncoder::FindSlot(std::uint32_t code, std::uint32_t index)
+{
+    if (index == kTransparentIndex)
+    {
+        return mTransparentSlots[code];
+    }
+    const std::uint32_t key = code << kIndexBits | index;
+    std::uint32_t slot = (key * 2654435761u) >> (32 - kHashBits);
+    while (mDictionary[slot] != 0 && mDictionary[slot] >> kCodeBits != key)
+    {
+        slot = (slot + 1) & ((1u << kHashBits) - 1);
+    }
+    return mDictionary[slot];
 }
 
 void GifLzwEncoder::ClearDictionary()
 {
-    for (const std::uint32_t slot : mUsedSlots)
-    {
-        mDictionary[slot] = 0;
-    }
-    mUsedSlots.clear();
+    std::ranges::fill(mDictionary, 0);
+    std::ranges::fill(mTransparentSlots, 0);
 }
 
 void GifLzwEncoder::Encode(std::span<const std::uint8_t> indexes, std::vector<std::uint8_t>& output)
@@ -111,16 +128,16 @@ void GifLzwEncoder::Encode(std::span<const std::uint8_t> indexes, std::vector<st
             hasCurrent = true;
             continue;
         }
-        const std::uint32_t slot = current * kIndexCount + index;
-        if (mDictionary[slot] != 0)
+        std::uint32_t& slot = FindSlot(current, index);
+        if (slot != 0)
         {
-            current = mDictionary[slot];
+            current = slot & kCodeMask;
             continue;
         }
         packer.Write(current, codeSize);
         ++nextCode;
-        mDictionary[slot] = static_cast<std::uint16_t>(nextCode);
-        mUsedSlots.push_back(slot);
+        // Never 0: codes start at 258.
+        slot = (current << kIndexBits | index) << kCodeBits | nextCode;
         if (nextCode >= (1u << codeSize))
         {
             ++codeSize;

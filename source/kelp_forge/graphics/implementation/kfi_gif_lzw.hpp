@@ -22,11 +22,19 @@ public:
     void Encode(std::span<const std::uint8_t> indexes, std::vector<std::uint8_t>& output);
 
 private:
+    // The dictionary: an open-addressing hash table from (string code, next index) to the code
+    // of that longer string, small enough for the processor's first-level cache and never more
+    // than half full. A slot holds the 20-bit key above the 12-bit code, or 0 when empty.
+    static constexpr std::uint32_t kHashBits = 13;
+
+    // The slot of (string code, next index), empty or holding that key.
+    [[nodiscard]] std::uint32_t& FindSlot(std::uint32_t code, std::uint32_t index);
     void ClearDictionary();
 
-    // Code of (string code, next index), or 0 when the dictionary has no such string.
-    std::vector<std::uint16_t> mDictionary;
-    std::vector<std::uint32_t> mUsedSlots;
+    std::vector<std::uint32_t> mDictionary;
+    // Strings followed by the transparent index 0, most of every frame after the first, have
+    // their slots here, one per string code, found without hashing.
+    std::vector<std::uint32_t> mTransparentSlots;
 };
 
 } // namespace kfImplementation

@@ -1,6 +1,5 @@
 #include "kelp_forge/graphics/implementation/kfi_gif_palette.hpp"
 
-#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -18,48 +17,43 @@ constexpr int kRootSplitDistance = 64;
 constexpr int kTransparentParentNode = (GifPalette::kEntryCount + GifPalette::kTransparentEntry) / 2;
 constexpr int kDistinctColorLimit = GifPalette::kEntryCount - 1;
 
-// Reorders pixels so that the position smallest on channel come first and pixels[position] is
-// the smallest of the rest (a quickselect). Pixels equal to the pivot go to either side in turn, so
-// that a picture that is mostly one colour still halves the window on every pass.
-void SelectSmallest(std::span<GifColor> pixels, std::size_t position, int channel)
+using ChannelHistogram = std::array<std::size_t, 256>;
+
+// Reorders pixels so that the leftCount smallest on channel come first, and returns the value at
+// which they split: the leftCount-th smallest value counted from 0, the value a full sort would put
+// at position leftCount. Pixels of exactly that value go to either side in turn while both sides
+// have room for them. Counting the values first (histogram) makes this one pass without recursion.
+std::uint8_t PartitionByCount(std::span<GifColor> pixels, std::size_t leftCount, int channel,
+                              const ChannelHistogram& histogram)
 {
-    std::size_t first = 0;
-    std::size_t last = pixels.size();
-    while (last - first > 1)
+    std::size_t below = 0;
+    int splitValue = 0;
+    while (below + histogram[splitValue] <= leftCount)
     {
-        std::swap(pixels[first + (last - first) / 2], pixels[last - 1]);
-        const std::uint8_t pivot = pixels[last - 1][channel];
-        std::size_t store = first;
-        bool equalGoesLeft = true;
-        for (std::size_t i = first; i < last - 1; ++i)
-        {
-            const std::uint8_t value = pixels[i][channel];
-            bool goesLeft = value < pivot;
-            if (value == pivot)
-            {
-                goesLeft = equalGoesLeft;
-                equalGoesLeft = !equalGoesLeft;
-            }
-            if (goesLeft)
-            {
-                std::swap(pixels[i], pixels[store]);
-                ++store;
-            }
-        }
-        std::swap(pixels[store], pixels[last - 1]);
-        if (store == position)
-        {
-            return;
-        }
-        if (position < store)
-        {
-            last = store;
-        }
-        else
-        {
-            first = store + 1;
-        }
+        below += histogram[splitValue];
+        ++splitValue;
     }
+    std::size_t equalLeftRoom = leftCount - below;
+    std::size_t equalRightRoom = histogram[splitValue] - equalLeftRoom;
+
+    // [0, store) holds the left pixels, [store, index) the right ones; swapping a right pixel with
+    // the first right one changes nothing, so every pixel is swapped without a branch.
+    std::size_t store = 0;
+    bool equalGoesLeft = true;
+    for (std::size_t index = 0; index < pixels.size(); ++index)
+    {
+        const int value = pixels[index][channel];
+        bool goesLeft = value < splitValue;
+        if (value == splitValue)
+        {
+            goesLeft = equalRightRoom == 0 || (equalGoesLeft && equalLeftRoom > 0);
+            (goesLeft ? equalLeftRoom : equalRightRoom) -= 1;
+            equalGoesLeft = !equalGoesLeft;
+        }
+        std::swap(pixels[index], pixels[store]);
+        store += goesLeft ? 1 : 0;
+    }
+    return static_cast<std::uint8_t>(splitValue);
 }
 
 std::uint32_t PackColor(const GifColor& color)
@@ -151,14 +145,26 @@ void GifPalette::Split(std::span<GifColor> pixels, int start, int end, int split
         return;
     }
 
-    std::array<int, 3> minimum{255, 255, 255};
-    std::array<int, 3> maximum{0, 0, 0};
+    std::array<ChannelHistogram, 3> histograms{};
     for (const GifColor& pixel : pixels)
     {
-        for (int channel = 0; channel < 3; ++channel)
+        ++histograms[0][pixel[0]];
+        ++histograms[1][pixel[1]];
+        ++histograms[2][pixel[2]];
+    }
+    std::array<int, 3> minimum{};
+    std::array<int, 3> maximum{};
+    for (int channel = 0; channel < 3; ++channel)
+    {
+        const ChannelHistogram& histogram = histograms[channel];
+        while (histogram[minimum[channel]] == 0)
         {
-            minimum[channel] = std::min<int>(minimum[channel], pixel[channel]);
-            maximum[channel] = std::max<int>(maximum[channel], pixel[channel]);
+            ++minimum[channel];
+        }
+        maximum[channel] = 255;
+        while (histogram[maximum[channel]] == 0)
+        {
+            --maximum[channel];
         }
     }
     const int redRange = maximum[0] - minimum[0];
@@ -176,9 +182,8 @@ void GifPalette::Split(std::span<GifColor> pixels, int start, int end, int split
 
     const std::size_t leftCount =
         pixels.size() * static_cast<std::size_t>(splitPoint - start) / static_cast<std::size_t>(end - start);
-    SelectSmallest(pixels, leftCount, splitChannel);
     mSplitChannel[node] = static_cast<std::uint8_t>(splitChannel);
-    mSplitValue[node] = pixels[leftCount][splitChannel];
+    mSplitValue[node] = PartitionByCount(pixels, leftCount, splitChannel, histograms[splitChannel]);
 
     const int childDistance = splitDistance / 2;
     Split(pixels.first(leftCount), start, splitPoint, splitPoint - splitDistance, childDistance, 2 * node);

@@ -1,5 +1,7 @@
 #include "kelp_forge/graphics/implementation/kfi_gif_writer.hpp"
 
+#include <bit>
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -21,7 +23,10 @@ constexpr std::uint8_t kImageDescriptorFlags = 0x87;
 
 void AppendBytes(std::vector<std::uint8_t>& bytes, std::initializer_list<std::uint8_t> values)
 {
-    bytes.insert(bytes.end(), values);
+    for (const std::uint8_t value : values)
+    {
+        bytes.push_back(value);
+    }
 }
 
 void AppendNumber(std::vector<std::uint8_t>& bytes, std::uint16_t value)
@@ -29,11 +34,24 @@ void AppendNumber(std::vector<std::uint8_t>& bytes, std::uint16_t value)
     AppendBytes(bytes, {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>(value >> 8)});
 }
 
+// Red in the low byte, alpha left out.
 std::uint32_t ReadColor(std::span<const std::uint8_t> picture, std::size_t pixel)
 {
-    const std::uint8_t* bytes = picture.data() + pixel * 4;
-    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-           static_cast<std::uint32_t>(bytes[2]) << 16;
+    static_assert(std::endian::native == std::endian::little, "pixels are read as little-endian words");
+    std::uint32_t color = 0;
+    std::memcpy(&color, picture.data() + pixel * 4, sizeof(color));
+    return color & 0x00FFFFFF;
+}
+
+// Whether the pixels at pixel and pixel + 1 have the colours that previous holds for them.
+bool AreTwoColorsEqual(std::span<const std::uint8_t> picture, const std::vector<std::uint32_t>& previous,
+                       std::size_t pixel)
+{
+    std::uint64_t colors = 0;
+    std::uint64_t previousColors = 0;
+    std::memcpy(&colors, picture.data() + pixel * 4, sizeof(colors));
+    std::memcpy(&previousColors, previous.data() + pixel, sizeof(previousColors));
+    return (colors & 0x00FFFFFF00FFFFFFull) == previousColors;
 }
 
 } // namespace
@@ -78,46 +96,58 @@ void GifWriter::WriteFrame(std::span<const std::uint8_t> picture)
 
     // Only the pixels that differ from what is already on screen take part in the palette and
     // are written; the rest become transparent.
-    mIndexes.assign(pixelCount, GifPalette::kTransparentEntry);
+    mChangedPositions.clear();
     mChangedPixels.clear();
     for (std::size_t pixel = 0; pixel < pixelCount; ++pixel)
     {
+        // Most of a picture is as before: step over unchanged pixels two at a time.
+        if (hasPrevious && pixel + 1 < pixelCount && AreTwoColorsEqual(picture, mPrevious, pixel))
+        {
+            ++pixel;
+            continue;
+        }
         const std::uint32_t color = ReadColor(picture, pixel);
         if (!hasPrevious || color != mPrevious[pixel])
         {
+            mChangedPositions.push_back(static_cast<std::uint32_t>(pixel));
             mChangedPixels.push_back({static_cast<std::uint8_t>(color), static_cast<std::uint8_t>(color >> 8),
                                       static_cast<std::uint8_t>(color >> 16), 0});
         }
     }
     mPalette.Build(mChangedPixels);
 
-    // Neighbouring pixels often share a colour, so the last search is remembered.
-    std::uint32_t lastColor = 0xFFFFFFFF;
-    int lastEntry = 0;
-    for (std::size_t pixel = 0; pixel < pixelCount; ++pixel)
+    mIndexes.assign(pixelCount, GifPalette::kTransparentEntry);
+    mNearestEntries.fill(0);
+    for (const std::uint32_t pixel : mChangedPositions)
     {
         const std::uint32_t color = ReadColor(picture, pixel);
-        if (hasPrevious && color == mPrevious[pixel])
-        {
-            continue;
-        }
-        if (color != lastColor)
-        {
-            lastColor = color;
-            lastEntry =
-                mPalette.FindNearestEntry(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
-                                          static_cast<int>(color >> 16 & 0xFF));
-        }
-        mPrevious[pixel] = static_cast<std::uint32_t>(mPalette.GetRed(lastEntry)) |
-                           static_cast<std::uint32_t>(mPalette.GetGreen(lastEntry)) << 8 |
-                           static_cast<std::uint32_t>(mPalette.GetBlue(lastEntry)) << 16;
-        mIndexes[pixel] = static_cast<std::uint8_t>(lastEntry);
+        const int entry = FindNearestEntry(color);
+        mPrevious[pixel] = static_cast<std::uint32_t>(mPalette.GetRed(entry)) |
+                           static_cast<std::uint32_t>(mPalette.GetGreen(entry)) << 8 |
+                           static_cast<std::uint32_t>(mPalette.GetBlue(entry)) << 16;
+        mIndexes[pixel] = static_cast<std::uint8_t>(entry);
     }
 
     mBytes.clear();
     AppendFrameHeader();
     mLzwEncoder.Encode(mIndexes, mBytes);
     std::fwrite(mBytes.data(), 1, mBytes.size(), mFile.get());
+}
+
+int GifWriter::FindNearestEntry(std::uint32_t color)
+{
+    // Lit areas repeat their colours often: remember the answers of this frame's palette.
+    const std::uint32_t key = color | kNearestEntryKeyMarker;
+    std::uint64_t& slot = mNearestEntries[(key * 2654435761u) >> (32 - kNearestEntryHashBits)];
+    if (static_cast<std::uint32_t>(slot) == key)
+    {
+        return static_cast<int>(slot >> 32);
+    }
+    const int entry =
+        mPalette.FindNearestEntry(static_cast<int>(color & 0xFF), static_cast<int>(color >> 8 & 0xFF),
+                                  static_cast<int>(color >> 16 & 0xFF));
+    slot = static_cast<std::uint64_t>(entry) << 32 | key;
+    return entry;
 }
 
 void GifWriter::AppendFrameHeader()
@@ -152,6 +182,7 @@ void GifWriter::End()
     mPrevious = {};
     mIndexes = {};
     mChangedPixels = {};
+    mChangedPositions = {};
     mBytes = {};
 }
 

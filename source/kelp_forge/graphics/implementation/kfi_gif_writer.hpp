@@ -4,6 +4,7 @@
 #include "kelp_forge/graphics/implementation/kfi_gif_lzw.hpp"
 #include "kelp_forge/graphics/implementation/kfi_gif_palette.hpp"
 
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -40,6 +41,11 @@ public:
     [[nodiscard]] bool IsOpen() const { return mFile != nullptr; }
 
 private:
+    static constexpr int kNearestEntryHashBits = 12;
+    // Set in every key, so that an empty slot (0) never matches a colour.
+    static constexpr std::uint32_t kNearestEntryKeyMarker = 1u << 24;
+
+    int FindNearestEntry(std::uint32_t color);
     void AppendFrameHeader();
 
     GifFile mFile;
@@ -50,7 +56,10 @@ private:
     // The picture as the previous frames left it on screen, red in the low byte.
     std::vector<std::uint32_t> mPrevious;
     std::vector<std::uint8_t> mIndexes;
+    std::vector<std::uint32_t> mChangedPositions;
     std::vector<GifColor> mChangedPixels;
+    // Colour with its marker in the low half, nearest entry in the high half; 0 when empty.
+    std::array<std::uint64_t, 1u << kNearestEntryHashBits> mNearestEntries{};
     std::vector<std::uint8_t> mBytes;
     GifPalette mPalette;
     GifLzwEncoder mLzwEncoder;
