@@ -21,7 +21,7 @@ namespace
 // byte, and characters from beyond the Basic Multilingual Plane.
 constexpr const char* kText = "AVATAR Wo, fi\xC3\xA9! \n\x80\xE2\x82\xAC\xF0\x9F\x8F\xB9";
 // Larger images are bounded too, but filling them only slows the search down.
-constexpr float kLargestImageArea = 4.0e6f;
+constexpr float kLargestImageArea = 1.0e6f;
 
 } // namespace
 
