@@ -15,4 +15,8 @@ function(kf_embed_file target input namespace name)
         COMMENT "Embedding ${input}"
         VERBATIM)
     target_sources(${target} PRIVATE ${output})
+    # A custom command only runs for targets of the folder that declares it, and the target may
+    # live in another folder: a target of this folder carries the command and orders the build.
+    add_custom_target(${name}_embedded DEPENDS ${output})
+    add_dependencies(${target} ${name}_embedded)
 endfunction()
