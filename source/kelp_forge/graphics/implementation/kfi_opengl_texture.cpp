@@ -6,9 +6,68 @@
 #include <GL/glew.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 namespace kfImplementation::OpenGLTexture
 {
+
+namespace
+{
+
+// Box-filters RGBA pixels to half size (at least 1 pixel a side); an odd last row or column is
+// folded into its neighbour. Averaging is right for premultiplied pixels.
+void HalveImage(const unsigned char* source, int sourceWidth, int sourceHeight, unsigned char* target,
+                int targetWidth, int targetHeight)
+{
+    for (int y = 0; y < targetHeight; ++y)
+    {
+        const std::size_t top = static_cast<std::size_t>(std::min(y * 2, sourceHeight - 1)) * sourceWidth;
+        const std::size_t bottom =
+            static_cast<std::size_t>(std::min(y * 2 + 1, sourceHeight - 1)) * sourceWidth;
+        for (int x = 0; x < targetWidth; ++x)
+        {
+            const std::size_t left = static_cast<std::size_t>(std::min(x * 2, sourceWidth - 1));
+            const std::size_t right = static_cast<std::size_t>(std::min(x * 2 + 1, sourceWidth - 1));
+            const unsigned char* const corners[4] = {source + (top + left) * 4, source + (top + right) * 4,
+                                                     source + (bottom + left) * 4,
+                                                     source + (bottom + right) * 4};
+            unsigned char* const texel = target + (static_cast<std::size_t>(y) * targetWidth + x) * 4;
+            for (int channel = 0; channel < 4; ++channel)
+            {
+                const unsigned int sum =
+                    corners[0][channel] + corners[1][channel] + corners[2][channel] + corners[3][channel];
+                texel[channel] = static_cast<unsigned char>((sum + 2) / 4);
+            }
+        }
+    }
+}
+
+// NOTE: the mipmaps are made here rather than with glGenerateMipmap, which contexts before OpenGL
+// 3.0 lack and which makes Mesa keep allocations past the unloading of its driver.
+void UploadWithMipmaps(const unsigned char* pixels, int width, int height)
+{
+    kf_gl_check(
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels));
+    std::vector<unsigned char> larger;
+    std::vector<unsigned char> smaller;
+    const unsigned char* source = pixels;
+    for (int level = 1; width > 1 || height > 1; ++level)
+    {
+        const int halfWidth = std::max(width / 2, 1);
+        const int halfHeight = std::max(height / 2, 1);
+        smaller.resize(static_cast<std::size_t>(halfWidth) * halfHeight * 4);
+        HalveImage(source, width, height, smaller.data(), halfWidth, halfHeight);
+        kf_gl_check(glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, halfWidth, halfHeight, 0, GL_RGBA,
+                                 GL_UNSIGNED_BYTE, smaller.data()));
+        larger.swap(smaller);
+        source = larger.data();
+        width = halfWidth;
+        height = halfHeight;
+    }
+}
+
+} // namespace
 
 std::uint32_t GenerateTextureFromOpenGL(const unsigned char* pixels, KelpForge::Graphics::PixelSpace width,
                                         KelpForge::Graphics::PixelSpace height, unsigned int bytesPerPixel)
@@ -29,16 +88,10 @@ std::uint32_t GenerateTextureFromOpenGL(const unsigned char* pixels, KelpForge::
         return 0;
     }
     kf_gl_check(glBindTexture(GL_TEXTURE_2D, name));
-    kf_gl_check(
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels));
-    // Contexts older than OpenGL 3.0 may lack glGenerateMipmap; they sample level 0 alone.
-    const bool canMakeMipmaps = glGenerateMipmap != nullptr;
-    if (canMakeMipmaps)
-    {
-        kf_gl_check(glGenerateMipmap(GL_TEXTURE_2D));
-    }
-    kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER,
-                                canMakeMipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR));
+    // Rows of RGBA pixels are whole words, so the default unpack alignment of 4 fits; text images
+    // change it only around their own uploads.
+    UploadWithMipmaps(pixels, width, height);
+    kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR));
     kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR));
     kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE));
     kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE));

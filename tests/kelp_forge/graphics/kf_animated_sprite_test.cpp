@@ -1,0 +1,69 @@
+#include "kelp_forge/graphics/kf_animated_sprite.hpp"
+
+#include "kf_drawables_test_window.hpp"
+#include "support/kf_error_recorder.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using KelpForge::Graphics::AnimationSequence;
+using KelpForge::Graphics::CreateSpriteFrame;
+using KelpForge::Graphics::kInvalidTexture;
+using KelpForge::Graphics::TextureHandle;
+using KelpForge::Graphics::theTextureManager;
+using KelpForge::Testing::DrawablesTestWindow;
+using KelpForge::Testing::ErrorRecorder;
+using Messages = std::vector<std::string>;
+
+namespace
+{
+
+class AnimationSequenceTest : public ::testing::Test
+{
+protected:
+    DrawablesTestWindow mWindow;
+    const TextureHandle mTexture = theTextureManager.CreateBlankTexture(64, 16);
+    ErrorRecorder mRecorder;
+};
+
+} // namespace
+
+TEST_F(AnimationSequenceTest, FramesPlayInTheOrderAdded)
+{
+    AnimationSequence sequence(mTexture);
+    EXPECT_EQ(sequence.GetFrameCount(), 0u);
+    sequence.AddFrame(CreateSpriteFrame(mTexture, 32, 0, 16, 16));
+    sequence.AddFrame(CreateSpriteFrame(mTexture, 0, 0, 16, 16));
+    sequence.AddFrame(CreateSpriteFrame(mTexture, 32, 0, 16, 16));
+    ASSERT_EQ(sequence.GetFrameCount(), 3u);
+    EXPECT_EQ(sequence.GetFrame(0).GetPixelX(), 32);
+    EXPECT_EQ(sequence.GetFrame(1).GetPixelX(), 0);
+    EXPECT_EQ(sequence.GetFrame(2).GetPixelX(), 32);
+    EXPECT_EQ(sequence.GetTexture(), mTexture);
+    EXPECT_TRUE(mRecorder.Messages().empty());
+}
+
+TEST_F(AnimationSequenceTest, AFrameOfAnotherTextureIsLeftOut)
+{
+    const TextureHandle other = theTextureManager.CreateBlankTexture(16, 16);
+    AnimationSequence sequence(mTexture);
+    sequence.AddFrame(CreateSpriteFrame(other, 0, 0, 0, 0));
+    EXPECT_EQ(sequence.GetFrameCount(), 0u);
+    EXPECT_EQ(
+        mRecorder.Messages(),
+        (Messages{"kfExternalErro: Expected frame texture to be the same as the texture of sequence."}));
+}
+
+TEST_F(AnimationSequenceTest, ASequenceNeedsAValidTexture)
+{
+    AnimationSequence sequence(kInvalidTexture);
+    sequence.AddFrame(CreateSpriteFrame(mTexture, 0, 0, 0, 0));
+    EXPECT_EQ(sequence.GetFrameCount(), 0u);
+    EXPECT_EQ(
+        mRecorder.Messages(),
+        (Messages{"kfExternalError: Expected parameter texture to be a valid texture.",
+                  "kfExternalError: Expected texture handle to be valid before a frame is added.",
+                  "kfExternalErro: Expected frame texture to be the same as the texture of sequence."}));
+}
