@@ -4,6 +4,7 @@
 // Animation sequences: the ordered sprite frames that sprite sheets keep for animated sprites.
 
 #include "kelp_forge/graphics/kf_sprite_frame.hpp"
+#include "kelp_forge/graphics/kf_sprite_map.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 
 #include <cstddef>
@@ -18,6 +19,13 @@ class AnimationSequence
 public:
     // An empty sequence on texture, which must be valid.
     explicit AnimationSequence(const TextureHandle& texture);
+    // The frameCount cells of spriteMap from startFrameIndex on, in order. Adding stops at the
+    // first cell that lies off the texture (reported), so a count beyond the map ends there.
+    AnimationSequence(const SpriteMap& spriteMap, const FrameIndex& startFrameIndex,
+                      const FrameIndex& frameCount);
+    // One frame per cell index of spriteMap, in the given order; an index may repeat. Adding stops
+    // at the first cell that lies off the texture (reported).
+    AnimationSequence(const SpriteMap& spriteMap, const std::vector<FrameIndex>& frames);
 
     // Appends frame, which must lie on the sequence's texture; a frame on another texture is
     // reported and left out.
@@ -29,6 +37,9 @@ public:
     [[nodiscard]] const SpriteFrame& GetFrame(std::size_t index) const { return mFrames[index]; }
 
 private:
+    // Adds the cell at index of spriteMap; false when it could not be added.
+    bool AddCell(const SpriteMap& spriteMap, FrameIndex index);
+
     TextureHandle mTexture;
     std::vector<SpriteFrame> mFrames;
 };

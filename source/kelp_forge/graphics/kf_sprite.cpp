@@ -1,6 +1,7 @@
 #include "kelp_forge/graphics/kf_sprite.hpp"
 
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_sprite_manager.hpp"
 
 #include <utility>
 
@@ -16,6 +17,11 @@ Sprite::Sprite(const TextureHandle& texture, const PixelSpace& frameX, const Pix
 Sprite::Sprite(const std::string& textureFile, const PixelSpace& frameX, const PixelSpace& frameY,
                const PixelSpace& frameWidth, const PixelSpace& frameHeight)
     : Sprite(theTextureManager.CreateTextureFromFile(textureFile), frameX, frameY, frameWidth, frameHeight)
+{
+}
+
+Sprite::Sprite(const std::string& spriteSheetName, const std::string& spriteName)
+    : mFrame(theSpriteManager.GetSpriteFrame(spriteSheetName, spriteName))
 {
 }
 

@@ -25,6 +25,8 @@ public:
     explicit Sprite(const std::string& textureFile, const PixelSpace& frameX = 0,
                     const PixelSpace& frameY = 0, const PixelSpace& frameWidth = 0,
                     const PixelSpace& frameHeight = 0);
+    // The frame spriteName of the sprite sheet loaded as spriteSheetName (theSpriteManager).
+    Sprite(const std::string& spriteSheetName, const std::string& spriteName);
     // Draws a frame made elsewhere (a sprite sheet's, for instance).
     explicit Sprite(const SpriteFrame& frame);
     ~Sprite() override;

@@ -3,6 +3,7 @@
 #include "kelp_forge/application/implementation/kfi_context_attempts.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 
+#include "kelp_forge/graphics/kf_sprite_manager.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "kf_drawables_test_window.hpp"
 #include "kf_test_images.hpp"
@@ -190,6 +191,22 @@ TEST_F(SpriteTest, AFrameDrawsOnlyItsRectangle)
     EXPECT_EQ(mWindow.ReadPixel(65, 65), kGreenPixel);
     EXPECT_EQ(mWindow.ReadPixel(66, 65), kBlackPixel);
     EXPECT_EQ(mWindow.ReadPixel(65, 66), kBlackPixel);
+}
+
+TEST_F(SpriteTest, ASpriteBySheetAndNameDrawsThatFrame)
+{
+    KelpForge::Graphics::SpriteSheet sheet(mTexture, "quadrants");
+    sheet.AddSpriteFrame("blue", KelpForge::Graphics::CreateSpriteFrame(mTexture, 0, 16, 16, 16));
+    ASSERT_TRUE(KelpForge::Graphics::theSpriteManager.AddSpriteSheet("quadrants", sheet));
+    Sprite sprite("quadrants", "blue");
+    EXPECT_EQ(sprite.GetPixelWidth(), 16);
+    sprite.SetPosition(50.0f, 50.0f);
+    mWindow.BeginFrame();
+    sprite.Render();
+    mWindow.EndFrame();
+    EXPECT_EQ(mWindow.ReadPixel(50, 50), kBluePixel);
+    EXPECT_EQ(mWindow.ReadPixel(65, 65), kBluePixel);
+    EXPECT_EQ(mWindow.ReadPixel(66, 65), kBlackPixel);
 }
 
 TEST_F(SpriteTest, ASpriteFromAFileLeavesItsTextureLoadedAndCached)
