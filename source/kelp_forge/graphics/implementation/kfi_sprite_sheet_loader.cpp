@@ -447,12 +447,9 @@ SpriteSheetLoader::ReadMappedSequence(const DynamicStructure& sequence, const st
     {
         return std::nullopt;
     }
-    const std::optional<std::vector<FrameIndex>> cells = ReadSequenceCells(sequence, animationName, suffix);
-    if (!cells.has_value())
-    {
-        return std::nullopt;
-    }
-    return CutSequence(*map, *cells);
+    const DynamicStructure& frames = sequence["frames"];
+    return IsPresent(frames) ? CutListedCells(*map, frames, suffix)
+                             : CutRunOfCells(*map, sequence, animationName);
 }
 
 std::optional<KelpForge::Graphics::SpriteMap>
@@ -511,49 +508,48 @@ SpriteSheetLoader::ReadSequenceMap(const DynamicStructure& sequence, const std::
     return grid;
 }
 
-std::optional<std::vector<KelpForge::Graphics::FrameIndex>>
-SpriteSheetLoader::ReadSequenceCells(const DynamicStructure& sequence, const std::string& animationName,
-                                     const std::string& rangeSuffix)
+std::optional<KelpForge::Graphics::AnimationSequence>
+SpriteSheetLoader::CutRunOfCells(const SpriteMap& map, const DynamicStructure& sequence,
+                                 const std::string& animationName)
 {
-    const DynamicStructure& frames = sequence["frames"];
-    std::vector<FrameIndex> cells;
-    if (!IsPresent(frames))
+    const DynamicStructure& start = sequence["start"];
+    const DynamicStructure& count = sequence["count"];
+    kf_error_if(start.IsNil(),
+                "kfDataError: Expected each mapped animation object to have a start frame. Animation: \"%s\" "
+                "on Sheet: \"%s\"",
+                animationName.c_str(), mFilePath.c_str());
+    if (Failed())
     {
-        const DynamicStructure& start = sequence["start"];
-        const DynamicStructure& count = sequence["count"];
-        kf_error_if(
-            start.IsNil(),
-            "kfDataError: Expected each mapped animation object to have a start frame. Animation: \"%s\" "
-            "on Sheet: \"%s\"",
-            animationName.c_str(), mFilePath.c_str());
-        if (Failed())
-        {
-            return std::nullopt;
-        }
-        kf_error_if(
-            count.IsNil(),
-            "kfDataError: Expected each mapped animation object to have a frame count. Animation: \"%s\" "
-            "on Sheet: \"%s\"",
-            animationName.c_str(), mFilePath.c_str());
-        if (Failed())
-        {
-            return std::nullopt;
-        }
-        const PixelSpace first =
-            start.AsRangedInteger<PixelSpace>("kfDataError: \"start\"", 0, kLargestPixelSpace, true);
-        const PixelSpace cellCount =
-            count.AsRangedInteger<PixelSpace>("kfDataError: \"count\"", 0, kLargestPixelSpace, true);
-        if (Failed())
-        {
-            return std::nullopt;
-        }
-        for (FrameIndex offset = 0; offset < cellCount; ++offset)
-        {
-            cells.push_back(first + offset);
-        }
-        return cells;
+        return std::nullopt;
     }
+    kf_error_if(count.IsNil(),
+                "kfDataError: Expected each mapped animation object to have a frame count. Animation: \"%s\" "
+                "on Sheet: \"%s\"",
+                animationName.c_str(), mFilePath.c_str());
+    if (Failed())
+    {
+        return std::nullopt;
+    }
+    const PixelSpace first =
+        start.AsRangedInteger<PixelSpace>("kfDataError: \"start\"", 0, kLargestPixelSpace, true);
+    const PixelSpace cellCount =
+        count.AsRangedInteger<PixelSpace>("kfDataError: \"count\"", 0, kLargestPixelSpace, true);
+    if (Failed())
+    {
+        return std::nullopt;
+    }
+    AnimationSequence run(map, first, cellCount);
+    if (Failed())
+    {
+        return std::nullopt;
+    }
+    return run;
+}
 
+std::optional<KelpForge::Graphics::AnimationSequence>
+SpriteSheetLoader::CutListedCells(const SpriteMap& map, const DynamicStructure& frames,
+                                  const std::string& rangeSuffix)
+{
     kf_error_if(!IsList(frames),
                 "kfDataError: Expected mapped animation object with frames item being an array: %s",
                 mFilePath.c_str());
@@ -561,6 +557,7 @@ SpriteSheetLoader::ReadSequenceCells(const DynamicStructure& sequence, const std
     {
         return std::nullopt;
     }
+    std::vector<FrameIndex> cells;
     for (std::uint32_t index = 0; index < frames.Size(); ++index)
     {
         cells.push_back(ReadFrameIndex(frames[index], "kfDataError: \"frames\" array[" +
@@ -570,27 +567,12 @@ SpriteSheetLoader::ReadSequenceCells(const DynamicStructure& sequence, const std
             return std::nullopt;
         }
     }
-    return cells;
-}
-
-std::optional<KelpForge::Graphics::AnimationSequence>
-SpriteSheetLoader::CutSequence(const SpriteMap& map, const std::vector<FrameIndex>& cells)
-{
-    AnimationSequence sequence(map.GetTexture());
-    for (const FrameIndex cell : cells)
+    AnimationSequence listed(map, cells);
+    if (Failed())
     {
-        const SpriteFrame frame = map.GetSpriteFrameAtIndex(cell);
-        if (Failed())
-        {
-            return std::nullopt;
-        }
-        sequence.AddFrame(frame);
-        if (Failed())
-        {
-            return std::nullopt;
-        }
+        return std::nullopt;
     }
-    return sequence;
+    return listed;
 }
 
 // [SECTION] Numbers

@@ -72,11 +72,12 @@ private:
                                                            const std::string& animationName,
                                                            const std::string& spriteName,
                                                            const std::string& rangeSuffix);
-    [[nodiscard]] std::optional<std::vector<FrameIndex>> ReadSequenceCells(const DynamicStructure& sequence,
-                                                                           const std::string& animationName,
-                                                                           const std::string& rangeSuffix);
-    [[nodiscard]] std::optional<AnimationSequence> CutSequence(const SpriteMap& map,
-                                                               const std::vector<FrameIndex>& cells);
+    // The cells start, start + 1, ... of "start" and "count".
+    [[nodiscard]] std::optional<AnimationSequence>
+    CutRunOfCells(const SpriteMap& map, const DynamicStructure& sequence, const std::string& animationName);
+    // The cells listed in "frames", in order.
+    [[nodiscard]] std::optional<AnimationSequence>
+    CutListedCells(const SpriteMap& map, const DynamicStructure& frames, const std::string& rangeSuffix);
 
     // The tail of a range message: firstText "name" secondText "file path".
     [[nodiscard]] std::string RangeSuffix(const char* firstText, const std::string& name,
