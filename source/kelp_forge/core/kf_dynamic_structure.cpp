@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <utility>
 
 namespace KelpForge::Core
@@ -428,7 +429,10 @@ DynamicStructure& DynamicStructure::AddMember(std::string_view name, DynamicStru
                  nameText.c_str());
         return position->second;
     }
-    return members.emplace_hint(position, std::string(name), std::move(taken))->second;
+    return members
+        .emplace_hint(position, std::piecewise_construct, std::forward_as_tuple(name),
+                      std::forward_as_tuple(std::move(taken)))
+        ->second;
 }
 
 } // namespace KelpForge::Core

@@ -17,9 +17,9 @@ namespace KelpForge::Core
 namespace
 {
 
-// Moves the parts of value out into the new tree, so that strings and containers are not copied
-// twice.
-DynamicStructure ToDynamicStructure(JsonValue&& value)
+// Takes value over and frees each part as soon as it is converted, so that the new tree is built
+// in memory the old one has just given back.
+DynamicStructure ToDynamicStructure(JsonValue value)
 {
     DynamicStructure result;
     switch (value.GetValueType())

@@ -13,11 +13,13 @@
 #include "kelp_forge/core/implementation/kfi_json_value.hpp"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <system_error>
+#include <tuple>
 #include <utility>
 
 namespace kfImplementation
@@ -78,11 +80,95 @@ JsonValue::JsonValue(double value)
 
 JsonValue::JsonValue(bool value) : mValueType(BoolVal), mBool(value) {}
 
-JsonValue::JsonValue(std::string value) : mValueType(StringVal), mString(std::move(value)) {}
+JsonValue::JsonValue(std::string value)
+    : mValueType(StringVal), mString(std::make_unique<std::string>(std::move(value)))
+{
+}
 
-JsonValue::JsonValue(Object value) : mValueType(ObjectVal), mObject(std::move(value)) {}
+JsonValue::JsonValue(Object members) : mValueType(ObjectVal)
+{
+    const auto isBefore = [](const Member& left, const Member& right) { return left.first < right.first; };
+    // Small objects, the common case, are sorted in place without the buffer stable_sort takes.
+    constexpr std::size_t kInsertionSortLimit = 16;
+    if (members.size() <= kInsertionSortLimit)
+    {
+        for (std::size_t sorted = 1; sorted < members.size(); ++sorted)
+        {
+            if (!isBefore(members[sorted], members[sorted - 1]))
+            {
+                continue;
+            }
+            Member held = std::move(members[sorted]);
+            std::size_t index = sorted;
+            do
+            {
+                members[index] = std::move(members[index - 1]);
+                --index;
+            } while (index > 0 && isBefore(held, members[index - 1]));
+            members[index] = std::move(held);
+        }
+    }
+    else
+    {
+        std::stable_sort(members.begin(), members.end(), isBefore);
+    }
+    // Equal keys now stand together in text order: keep the last of each run.
+    std::size_t kept = 0;
+    for (std::size_t index = 0; index < members.size(); ++index)
+    {
+        if (index + 1 < members.size() && members[index + 1].first == members[index].first)
+        {
+            continue;
+        }
+        if (kept != index)
+        {
+            members[kept] = std::move(members[index]);
+        }
+        ++kept;
+    }
+    members.erase(members.begin() + static_cast<std::ptrdiff_t>(kept), members.end());
+    mObject = std::move(members);
+}
 
-JsonValue::JsonValue(Array value) : mValueType(ArrayVal), mArray(std::move(value)) {}
+JsonValue::JsonValue(Array value) : mValueType(ArrayVal), mArray(std::make_unique<Array>(std::move(value))) {}
+
+JsonValue::JsonValue(const JsonValue& other)
+    : mValueType(other.mValueType), mInteger(other.mInteger), mFloat(other.mFloat), mBool(other.mBool),
+      mDouble(other.mDouble),
+      mString(other.mString ? std::make_unique<std::string>(*other.mString) : nullptr),
+      mObject(other.mObject), mArray(other.mArray ? std::make_unique<Array>(*other.mArray) : nullptr)
+{
+}
+
+JsonValue& JsonValue::operator=(const JsonValue& other)
+{
+    // Copy first: other may live inside this value.
+    JsonValue copy(other);
+    return *this = std::move(copy);
+}
+
+// A moved-from value is null, so that no accessor can reach a part that has left it.
+JsonValue::JsonValue(JsonValue&& other) noexcept
+    : mValueType(std::exchange(other.mValueType, NullVal)), mInteger(other.mInteger), mFloat(other.mFloat),
+      mBool(other.mBool), mDouble(other.mDouble), mString(std::move(other.mString)),
+      mObject(std::move(other.mObject)), mArray(std::move(other.mArray))
+{
+}
+
+JsonValue& JsonValue::operator=(JsonValue&& other) noexcept
+{
+    mValueType = std::exchange(other.mValueType, NullVal);
+    mInteger = other.mInteger;
+    mFloat = other.mFloat;
+    mBool = other.mBool;
+    mDouble = other.mDouble;
+    mString = std::move(other.mString);
+    mObject = std::move(other.mObject);
+    mArray = std::move(other.mArray);
+    return *this;
+}
+
+JsonValue::~JsonValue() = default;
 
 const std::string& JsonValue::AsString() const
 {
@@ -90,7 +176,7 @@ const std::string& JsonValue::AsString() const
     {
         throw std::runtime_error("json mValueType==StringVal required");
     }
-    return mString;
+    return *mString;
 }
 
 std::int32_t JsonValue::AsInteger() const
@@ -140,7 +226,7 @@ const JsonValue::Array& JsonValue::AsArray() const
     {
         throw std::runtime_error("json mValueType==ArrayVal required");
     }
-    return mArray;
+    return *mArray;
 }
 
 JsonValue::Array& JsonValue::AsArray()
@@ -164,10 +250,10 @@ namespace
 
 constexpr std::size_t kNotFound = std::string_view::npos;
 
+// Space, or one of tab, line feed, vertical tab, form feed and carriage return (9 to 13).
 bool IsWhiteSpace(char character)
 {
-    return character == ' ' || character == '\t' || character == '\n' || character == '\v' ||
-           character == '\f' || character == '\r';
+    return character == ' ' || static_cast<unsigned char>(character - '\t') <= '\r' - '\t';
 }
 
 bool IsDigit(char character)
@@ -177,23 +263,21 @@ bool IsDigit(char character)
 
 std::string_view TrimFront(std::string_view text)
 {
-    std::size_t start = 0;
-    while (start < text.size() && IsWhiteSpace(text[start]))
+    while (!text.empty() && IsWhiteSpace(text.front()))
     {
-        ++start;
+        text.remove_prefix(1);
     }
-    return text.substr(start);
+    return text;
 }
 
 std::string_view Trim(std::string_view text)
 {
     text = TrimFront(text);
-    std::size_t length = text.size();
-    while (length > 0 && IsWhiteSpace(text[length - 1]))
+    while (!text.empty() && IsWhiteSpace(text.back()))
     {
-        --length;
+        text.remove_suffix(1);
     }
-    return text.substr(0, length);
+    return text;
 }
 
 // The first double quote at or after start that no backslash escapes. A backslash escapes the
@@ -235,6 +319,10 @@ int HexDigitValue(char character)
 // drops both of its characters.
 std::string DecodeString(std::string_view text)
 {
+    if (text.find('\\') == kNotFound)
+    {
+        return std::string(text);
+    }
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t index = 0; index < text.size(); ++index)
@@ -420,15 +508,26 @@ public:
     {
         std::vector<std::size_t> openExtents;
         bool isInString = false;
-        for (std::size_t index = start; index < document.size(); ++index)
+        const std::size_t size = document.size();
+        for (std::size_t index = start; index < size; ++index)
         {
+            // Most bytes play no part: pass them in a tight loop.
+            while (index < size && kByteRoles[static_cast<unsigned char>(document[index])] == ByteRole::Other)
+            {
+                ++index;
+            }
+            if (index == size)
+            {
+                break;
+            }
             const char character = document[index];
-            if (character == '\\')
+            const ByteRole role = kByteRoles[static_cast<unsigned char>(character)];
+            if (role == ByteRole::Escape)
             {
                 ++index;
                 continue;
             }
-            if (character == '"')
+            if (role == ByteRole::Quote)
             {
                 isInString = !isInString;
                 continue;
@@ -437,12 +536,12 @@ public:
             {
                 continue;
             }
-            if (character == '[' || character == '{')
+            if (role == ByteRole::Opening)
             {
                 openExtents.push_back(mExtents.size());
                 mExtents.push_back({index, kNotFound, Closing::Unclosed});
             }
-            else if ((character == ']' || character == '}') && !openExtents.empty())
+            else if (!openExtents.empty())
             {
                 Extent& innermost = mExtents[openExtents.back()];
                 const char expected = document[innermost.open] == '[' ? ']' : '}';
@@ -465,17 +564,50 @@ public:
     }
 
     // The extent of the container opened at offset open, or nullptr when the scan did not see one.
-    const Extent* Find(std::size_t open) const
+    const Extent* Find(std::size_t open)
     {
+        // Parsing asks for containers in text order, so the next extent is nearly always the one.
+        if (mNext < mExtents.size() && mExtents[mNext].open == open)
+        {
+            return &mExtents[mNext++];
+        }
         const auto found =
             std::lower_bound(mExtents.begin(), mExtents.end(), open,
                              [](const Extent& extent, std::size_t offset) { return extent.open < offset; });
-        return found != mExtents.end() && found->open == open ? &*found : nullptr;
+        if (found == mExtents.end() || found->open != open)
+        {
+            return nullptr;
+        }
+        mNext = static_cast<std::size_t>(found - mExtents.begin()) + 1;
+        return &*found;
     }
 
 private:
+    // What the scan must notice in a byte; most bytes are none of these and are passed at once.
+    enum class ByteRole : std::uint8_t
+    {
+        Other,
+        Escape,
+        Quote,
+        Opening,
+        Closing,
+    };
+
+    static constexpr std::array<ByteRole, 256> kByteRoles = []
+    {
+        std::array<ByteRole, 256> roles{};
+        roles['\\'] = ByteRole::Escape;
+        roles['"'] = ByteRole::Quote;
+        roles['['] = ByteRole::Opening;
+        roles['{'] = ByteRole::Opening;
+        roles[']'] = ByteRole::Closing;
+        roles['}'] = ByteRole::Closing;
+        return roles;
+    }();
+
     // Sorted by open, since the scan meets opening brackets in text order.
     std::vector<Extent> mExtents;
+    std::size_t mNext = 0;
 };
 
 // [SECTION] Deserializer
@@ -519,9 +651,32 @@ private:
         return text.front() == '{' ? ParseObject(content, depth) : ParseArray(content, depth);
     }
 
+    // Members and elements gather in vectors kept for each depth, so that each object or array is
+    // allocated once at its final size.
     JsonValue ParseObject(std::string_view rest, int depth)
     {
-        JsonValue::Object members;
+        JsonValue::Object& members = mMembersAtDepth[static_cast<std::size_t>(depth)];
+        const bool isWhole = GatherMembers(rest, depth, members);
+        JsonValue object = isWhole ? JsonValue(JsonValue::Object(std::make_move_iterator(members.begin()),
+                                                                 std::make_move_iterator(members.end())))
+                                   : JsonValue();
+        members.clear();
+        return object;
+    }
+
+    JsonValue ParseArray(std::string_view rest, int depth)
+    {
+        JsonValue::Array& elements = mElementsAtDepth[static_cast<std::size_t>(depth)];
+        const bool isWhole = GatherElements(rest, depth, elements);
+        JsonValue array = isWhole ? JsonValue(JsonValue::Array(std::make_move_iterator(elements.begin()),
+                                                               std::make_move_iterator(elements.end())))
+                                  : JsonValue();
+        elements.clear();
+        return array;
+    }
+
+    bool GatherMembers(std::string_view rest, int depth, JsonValue::Object& members)
+    {
         for (rest = TrimFront(rest); !rest.empty(); rest = TrimFront(rest))
         {
             // Whatever lies before the next key (the comma) is skipped; text without a further key
@@ -532,37 +687,39 @@ private:
             const std::size_t colon = keyClose == kNotFound ? kNotFound : rest.find(':', keyClose + 1);
             if (colon == kNotFound || keyClose == keyOpen + 1)
             {
-                return JsonValue();
+                return false;
             }
-            std::string key(rest.substr(keyOpen + 1, keyClose - keyOpen - 1));
+            // Built in place: nested containers gather in the vectors of deeper levels, so this
+            // member stays where it is while its value is parsed.
+            JsonValue::Member& member =
+                members.emplace_back(std::piecewise_construct,
+                                     std::forward_as_tuple(rest.substr(keyOpen + 1, keyClose - keyOpen - 1)),
+                                     std::forward_as_tuple());
             rest.remove_prefix(colon + 1);
-            JsonValue member;
-            if (!CutValue(rest, depth, member))
+            if (!CutValue(rest, depth, member.second))
             {
-                return JsonValue();
+                return false;
             }
-            members.insert_or_assign(std::move(key), std::move(member));
         }
-        return JsonValue(std::move(members));
+        return true;
     }
 
-    JsonValue ParseArray(std::string_view rest, int depth)
+    bool GatherElements(std::string_view rest, int depth, JsonValue::Array& elements)
     {
-        JsonValue::Array elements;
         for (rest = TrimFront(rest); !rest.empty(); rest = TrimFront(rest))
         {
-            JsonValue element;
+            JsonValue& element = elements.emplace_back();
             if (!CutElement(rest, depth, element))
             {
-                return JsonValue();
+                return false;
             }
             // Null elements, written or left by an empty place between commas, are dropped.
-            if (element.GetValueType() != JsonValue::NullVal)
+            if (element.GetValueType() == JsonValue::NullVal)
             {
-                elements.push_back(std::move(element));
+                elements.pop_back();
             }
         }
-        return JsonValue(std::move(elements));
+        return true;
     }
 
     // Cuts one array element off rest, which starts with a character other than white space.
@@ -643,7 +800,8 @@ private:
         const std::string_view gathered = rest.substr(0, rest.find(','));
         rest.remove_prefix(gathered.size());
         const std::string_view trimmed = Trim(gathered);
-        if (std::none_of(trimmed.begin(), trimmed.end(), IsWhiteSpace))
+        if (std::none_of(trimmed.begin(), trimmed.end(),
+                         [](char character) { return IsWhiteSpace(character); }))
         {
             return ParseToken(trimmed, value);
         }
@@ -655,6 +813,9 @@ private:
 
     std::string_view mDocument;
     ContainerExtents mExtents;
+    // One per nesting level: containers deeper than the limit are never parsed.
+    std::vector<JsonValue::Object> mMembersAtDepth{static_cast<std::size_t>(kMaximumJsonNestingDepth) + 1};
+    std::vector<JsonValue::Array> mElementsAtDepth{static_cast<std::size_t>(kMaximumJsonNestingDepth) + 1};
 };
 
 } // namespace

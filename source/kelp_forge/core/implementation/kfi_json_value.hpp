@@ -5,9 +5,10 @@
 // these: ParseJson (kf_json_parser) converts the tree into a DynamicStructure and discards it.
 
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kfImplementation
@@ -34,12 +35,18 @@ public:
         BoolVal = 7,
     };
 
-    // Keys sorted byte-wise; setting a key again replaces its value.
-    using Object = std::map<std::string, JsonValue>;
+    using Member = std::pair<std::string, JsonValue>;
+    // An ordered map kept in one vector: members sorted by byte-wise key comparison, each key once.
+    using Object = std::vector<Member>;
     // Elements in text order.
     using Array = std::vector<JsonValue>;
 
     JsonValue() = default;
+    JsonValue(const JsonValue& other);
+    JsonValue(JsonValue&& other) noexcept;
+    JsonValue& operator=(const JsonValue& other);
+    JsonValue& operator=(JsonValue&& other) noexcept;
+    ~JsonValue();
     explicit JsonValue(std::int32_t value);
     // Out-of-range conversions saturate: the integer form at the 32-bit limits (NaN gives 0), the
     // float form at infinity.
@@ -47,7 +54,8 @@ public:
     explicit JsonValue(double value);
     explicit JsonValue(bool value);
     explicit JsonValue(std::string value);
-    explicit JsonValue(Object value);
+    // members in any order; they are sorted, and of a repeated key the last one given is kept.
+    explicit JsonValue(Object members);
     explicit JsonValue(Array value);
 
     [[nodiscard]] ValueType GetValueType() const { return mValueType; }
@@ -72,11 +80,13 @@ private:
     ValueType mValueType = NullVal;
     std::int32_t mInteger = 0;
     float mFloat = 0.0f;
-    double mDouble = 0.0;
-    std::string mString;
-    Object mObject;
-    Array mArray;
     bool mBool = false;
+    double mDouble = 0.0;
+    // Strings and arrays are rarer than numbers and objects: held on the heap only when present,
+    // they keep the many small values (and the memory a document occupies) small.
+    std::unique_ptr<std::string> mString;
+    Object mObject;
+    std::unique_ptr<Array> mArray;
 };
 
 // Parses text whose whole content is one object or one array. Anything else, and malformed text,

@@ -26,6 +26,18 @@ template <typename Reading> std::string ThrownMessage(Reading reading)
     return "";
 }
 
+const JsonValue& MemberOf(const JsonValue& object, const std::string& key)
+{
+    for (const JsonValue::Member& member : object.AsObject())
+    {
+        if (member.first == key)
+        {
+            return member.second;
+        }
+    }
+    throw std::runtime_error("no member " + key);
+}
+
 } // namespace
 
 TEST(JsonValueTest, DefaultIsNull)
@@ -52,6 +64,19 @@ TEST(JsonValueTest, NumbersKeepTheirThreeFormsInStep)
     EXPECT_EQ(copied.GetValueType(), JsonValue::FloatVal);
     EXPECT_EQ(copied.AsInteger(), 3);
     EXPECT_EQ(copied.AsDouble(), 3.5);
+}
+
+TEST(JsonValueTest, AMovedFromValueIsNull)
+{
+    JsonValue text(std::string("text"));
+    const JsonValue moved(std::move(text));
+    EXPECT_EQ(moved.AsString(), "text");
+    EXPECT_EQ(text.GetValueType(), JsonValue::NullVal);
+    JsonValue array(JsonValue::Array{JsonValue(true)});
+    JsonValue target;
+    target = std::move(array);
+    EXPECT_EQ(target.AsArray().size(), 1u);
+    EXPECT_EQ(array.GetValueType(), JsonValue::NullVal);
 }
 
 TEST(JsonValueTest, OutOfRangeFormsSaturate)
@@ -96,11 +121,32 @@ TEST(DeserializeTest, IntegersWithinThirtyTwoBitsAreIntValsAndOthersDoubleVals)
 TEST(DeserializeTest, ObjectsKeepNullMembersAndArraysDropNullElements)
 {
     const JsonValue document = Deserialize(R"({"list": [null, true, null], "nothing": null})");
-    const JsonValue::Object& members = document.AsObject();
-    ASSERT_EQ(members.size(), 2u);
-    EXPECT_EQ(members.at("nothing").GetValueType(), JsonValue::NullVal);
-    ASSERT_EQ(members.at("list").AsArray().size(), 1u);
-    EXPECT_TRUE(members.at("list").AsArray()[0].AsBool());
+    ASSERT_EQ(document.AsObject().size(), 2u);
+    EXPECT_EQ(MemberOf(document, "nothing").GetValueType(), JsonValue::NullVal);
+    ASSERT_EQ(MemberOf(document, "list").AsArray().size(), 1u);
+    EXPECT_TRUE(MemberOf(document, "list").AsArray()[0].AsBool());
+}
+
+TEST(JsonValueTest, ObjectsSortTheirMembersAndKeepTheLastOfARepeatedKey)
+{
+    JsonValue::Object members;
+    for (int index = 0; index < 40; ++index)
+    {
+        // Enough members to pass the small-object path, with every key given twice.
+        members.emplace_back("k" + std::to_string(39 - index % 20), JsonValue(std::int32_t{index}));
+    }
+    const JsonValue object(std::move(members));
+    ASSERT_EQ(object.AsObject().size(), 20u);
+    EXPECT_EQ(object.AsObject().front().first, "k20");
+    EXPECT_EQ(object.AsObject().front().second.AsInteger(), 39);
+    EXPECT_EQ(object.AsObject().back().first, "k39");
+    EXPECT_EQ(object.AsObject().back().second.AsInteger(), 20);
+
+    const JsonValue small(
+        JsonValue::Object{{"b", JsonValue(true)}, {"a", JsonValue(1.0)}, {"b", JsonValue(false)}});
+    ASSERT_EQ(small.AsObject().size(), 2u);
+    EXPECT_EQ(small.AsObject()[0].first, "a");
+    EXPECT_FALSE(small.AsObject()[1].second.AsBool());
 }
 
 TEST(DeserializeTest, EmptyContainersAreEmptyNotNull)
@@ -125,5 +171,5 @@ TEST(DeserializeTest, TheTextNeedNotOutliveTheCall)
         document = Deserialize(text);
         text.assign(text.size(), 'x');
     }
-    EXPECT_EQ(document.AsObject().at("key").AsArray()[0].AsString(), "value");
+    EXPECT_EQ(MemberOf(document, "key").AsArray()[0].AsString(), "value");
 }
