@@ -6,7 +6,9 @@
 #include <stb/stb_image.h>
 
 #include <cstdint>
-#include <limits>
+#include <cstring>
+#include <fstream>
+#include <vector>
 
 namespace kfImplementation
 {
@@ -27,6 +29,55 @@ enum class ImageSource
     kFile,
     kMemory,
 };
+
+void ReportUndecodable(const char* name, ImageSource source)
+{
+    if (source == ImageSource::kFile)
+    {
+        kf_error("kfExternalError: Texture \"%s\" could not be loaded from file.", name);
+    }
+    else
+    {
+        kf_error("kfExternalError: Texture \"%s\" could not be loaded from file data provided, corrupt?",
+                 name);
+    }
+}
+
+std::uint32_t ReadBigEndian32(const unsigned char* bytes)
+{
+    return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) |
+           (std::uint32_t{bytes[2]} << 8) | std::uint32_t{bytes[3]};
+}
+
+// NOTE: only PNG data reaches stb_image. Its other readers (JPEG, PNM and more in version 2.27)
+// write or read past their buffers on some malformed files, and the game's images are all PNG.
+// stb_image also grows its buffer to a PNG chunk's stated length before it reads the chunk, so a
+// few bytes that claim a 2 GB chunk would cost 2 GB; such a chunk runs past the end of the data,
+// which makes the image undecodable anyway, so it is refused first.
+bool IsPngWithinItsData(const unsigned char* data, std::size_t size)
+{
+    static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size < sizeof(kSignature) || std::memcmp(data, kSignature, sizeof(kSignature)) != 0)
+    {
+        return false;
+    }
+    constexpr std::size_t kChunkFrame = 12; // length, type and checksum
+    std::size_t position = sizeof(kSignature);
+    while (size - position >= kChunkFrame)
+    {
+        const std::size_t length = ReadBigEndian32(data + position);
+        if (length > size - position - kChunkFrame)
+        {
+            return false;
+        }
+        if (std::memcmp(data + position + 4, "IEND", 4) == 0)
+        {
+            return true;
+        }
+        position += kChunkFrame + length;
+    }
+    return true;
+}
 
 // Reports a size that cannot become a texture. Files name the side that is too large before the
 // conversion to PixelSpace reports; data in memory has only the conversion's message.
@@ -60,20 +111,59 @@ bool IsSizeAccepted(const char* name, ImageSource source, int width, int height,
     return !isTooLarge && width > 0 && height > 0;
 }
 
-DecodedImage FinishDecoding(unsigned char* pixels, const char* name, ImageSource source, int width,
-                            int height, int maximumSide)
+// data holds at most kLargestFileData - 1 bytes.
+DecodedImage Decode(const unsigned char* data, std::size_t size, const char* name, ImageSource source,
+                    int maximumSide)
 {
+    if (!IsPngWithinItsData(data, size))
+    {
+        ReportUndecodable(name, source);
+        return DecodedImage();
+    }
+    const int intSize = static_cast<int>(size);
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    // The header alone tells the size, so an image that would be refused is never decoded.
+    if (stbi_info_from_memory(data, intSize, &width, &height, &components) != 0 &&
+        !IsSizeAccepted(name, source, width, height, maximumSide))
+    {
+        return DecodedImage();
+    }
     DecodedImage image;
-    image.pixels.reset(pixels);
+    image.pixels.reset(
+        stbi_load_from_memory(data, intSize, &width, &height, &components, kRequiredComponents));
+    if (image.pixels == nullptr)
+    {
+        ReportUndecodable(name, source);
+        return DecodedImage();
+    }
     if (!IsSizeAccepted(name, source, width, height, maximumSide))
     {
-        image.pixels.reset();
-        return image;
+        return DecodedImage();
     }
     image.width = static_cast<PixelSpace>(width);
     image.height = static_cast<PixelSpace>(height);
-    PremultiplyAlpha(pixels, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    PremultiplyAlpha(image.pixels.get(), static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     return image;
+}
+
+// The whole file, or nothing when it cannot be read or is too large to be an image.
+bool ReadWholeFile(const std::string& filename, std::vector<unsigned char>& bytes)
+{
+    std::ifstream file(filename, std::ios::binary | std::ios::ate);
+    if (!file)
+    {
+        return false;
+    }
+    const std::streamoff size = file.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) >= kLargestFileData)
+    {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    file.seekg(0);
+    return file.read(reinterpret_cast<char*>(bytes.data()), size).good() || bytes.empty();
 }
 
 } // namespace
@@ -85,23 +175,13 @@ void StbImageDeleter::operator()(unsigned char* pixels) const
 
 DecodedImage DecodeImageFile(const std::string& filename, int maximumSide)
 {
-    const char* const name = filename.c_str();
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    // The header alone tells the size, so an image that would be refused is never decoded.
-    if (stbi_info(name, &width, &height, &components) != 0 &&
-        !IsSizeAccepted(name, ImageSource::kFile, width, height, maximumSide))
+    std::vector<unsigned char> bytes;
+    if (!ReadWholeFile(filename, bytes))
     {
+        ReportUndecodable(filename.c_str(), ImageSource::kFile);
         return DecodedImage();
     }
-    unsigned char* const pixels = stbi_load(name, &width, &height, &components, kRequiredComponents);
-    kf_error_if(pixels == nullptr, "kfExternalError: Texture \"%s\" could not be loaded from file.", name);
-    if (pixels == nullptr)
-    {
-        return DecodedImage();
-    }
-    return FinishDecoding(pixels, name, ImageSource::kFile, width, height, maximumSide);
+    return Decode(bytes.data(), bytes.size(), filename.c_str(), ImageSource::kFile, maximumSide);
 }
 
 DecodedImage DecodeImageData(const unsigned char* fileDataInMemory, std::size_t fileSizeInBytes,
@@ -115,25 +195,7 @@ DecodedImage DecodeImageData(const unsigned char* fileDataInMemory, std::size_t 
     {
         return DecodedImage();
     }
-    const int size = static_cast<int>(fileSizeInBytes);
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    if (stbi_info_from_memory(fileDataInMemory, size, &width, &height, &components) != 0 &&
-        !IsSizeAccepted(kNameOfDataInMemory, ImageSource::kMemory, width, height, maximumSide))
-    {
-        return DecodedImage();
-    }
-    unsigned char* const pixels =
-        stbi_load_from_memory(fileDataInMemory, size, &width, &height, &components, kRequiredComponents);
-    kf_error_if(pixels == nullptr,
-                "kfExternalError: Texture \"%s\" could not be loaded from file data provided, corrupt?",
-                kNameOfDataInMemory);
-    if (pixels == nullptr)
-    {
-        return DecodedImage();
-    }
-    return FinishDecoding(pixels, kNameOfDataInMemory, ImageSource::kMemory, width, height, maximumSide);
+    return Decode(fileDataInMemory, fileSizeInBytes, kNameOfDataInMemory, ImageSource::kMemory, maximumSide);
 }
 
 void PremultiplyAlpha(unsigned char* rgbaPixels, std::size_t pixelCount)

@@ -1,9 +1,9 @@
 #ifndef KELP_FORGE_GRAPHICS_IMPLEMENTATION_IMAGE_DECODER_HPP
 #define KELP_FORGE_GRAPHICS_IMPLEMENTATION_IMAGE_DECODER_HPP
 
-// Turns encoded images (PNG and the other formats stb_image reads) into premultiplied 8-bit RGBA
-// pixels, with every failure reported. Needs no OpenGL context, so it can be tested and fuzzed on
-// its own.
+// Turns encoded PNG images into premultiplied 8-bit RGBA pixels with stb_image, with every failure
+// reported. Other formats are refused as undecodable. Needs no OpenGL context, so it can be tested
+// and fuzzed on its own.
 
 #include "kelp_forge/graphics/kf_screen.hpp"
 

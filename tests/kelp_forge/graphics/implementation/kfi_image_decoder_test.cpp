@@ -111,6 +111,31 @@ TEST(ImageDecoderTest, TruncatedDataIsReportedAsCorrupt)
                                         "not be loaded from file data provided, corrupt?"}));
 }
 
+TEST(ImageDecoderTest, OtherFormatsThanPngAreRefused)
+{
+    // A valid 1 x 1 grey PGM and a BMP header: formats whose readers are not trusted with bad input.
+    const std::string pgm = "P5 1 1 255\n\x80";
+    const unsigned char bmp[] = {'B', 'M', 0x3A, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0};
+    ErrorRecorder recorder;
+    EXPECT_FALSE(
+        DecodeImageData(reinterpret_cast<const unsigned char*>(pgm.data()), pgm.size(), kAnySide).IsValid());
+    EXPECT_FALSE(DecodeImageData(bmp, sizeof(bmp), kAnySide).IsValid());
+    const std::string message = "kfExternalError: Texture \"(file data in memory)\" could not be loaded from "
+                                "file data provided, corrupt?";
+    EXPECT_EQ(recorder.Messages(), (std::vector<std::string>{message, message}));
+}
+
+TEST(ImageDecoderTest, AChunkClaimingMoreThanTheDataIsRefusedBeforeDecoding)
+{
+    std::vector<std::uint8_t> png = EncodePng(TestImage(4, 4));
+    // The header chunk follows the 8-byte signature; claim 2 GB for it.
+    png[8] = 0x7F;
+    png[9] = 0xFF;
+    ErrorRecorder recorder;
+    EXPECT_FALSE(DecodeImageData(png.data(), png.size(), kAnySide).IsValid());
+    EXPECT_EQ(recorder.Messages().size(), 1u);
+}
+
 TEST(ImageDecoderTest, NullDataAndSizesBeyondAnIntAreRefusedBeforeDecoding)
 {
     ErrorRecorder recorder;
