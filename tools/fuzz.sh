@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer, then
-# runs one of them.  Usage: tools/fuzz.sh <target> [seconds, default 60] [extra libFuzzer flags]
+# runs one of them.  Usage: tools/fuzz.sh <target> [seconds, default 60] [extra libFuzzer arguments]
+# Extra arguments are libFuzzer flags or seed folders that are read but never written, for example
+#   tools/fuzz.sh kf_json_parser_fuzzer 60 ../shared/corpora/json
+# New inputs that widen coverage collect in build/fuzz/corpus/<target>.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:?usage: tools/fuzz.sh <target> [seconds]}
