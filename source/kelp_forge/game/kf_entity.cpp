@@ -1,6 +1,7 @@
 #include "kelp_forge/game/kf_entity.hpp"
 
 #include "kelp_forge/game/kf_entity_manager.hpp"
+#include "kelp_forge/graphics/kf_basic_shapes.hpp"
 
 #include <algorithm>
 
@@ -69,6 +70,20 @@ void Entity::Simulate()
     if (IsActive())
     {
         OnSimulate();
+    }
+}
+
+void Entity::OnDebugRender()
+{
+    constexpr int kCircleSegments = 30;
+    const Graphics::Color color(mIsCollidable ? 0x80FF0000u : 0x8000FF00u);
+    // Entities are only ever given circles.
+    for (const PlacedVolume& placed : mBoundingVolumes)
+    {
+        const float radius = placed.volume.GetRadius();
+        Graphics::CircleShape circle(radius, color, placed.center, kCircleSegments);
+        circle.SetOrigin(Math::Vector2(radius, radius));
+        circle.Render();
     }
 }
 

@@ -62,6 +62,10 @@ protected:
     virtual void OnAdd() {}
     // When the entity leaves its manager; GetEntityManager() still returns it.
     virtual void OnRemove() {}
+    // Draws every bounding volume as a half-transparent disc centred on its centre, red while the
+    // entity is collidable and green while it is not. For debugging: call it from OnRender, where
+    // the entity's transform applies (so, unlike collisions, the discs turn and scale with it).
+    virtual void OnDebugRender();
 
 private:
     friend class EntityManager;

@@ -2,6 +2,7 @@
 
 #include "kelp_forge/game/implementation/kfi_error_box.hpp"
 #include "kelp_forge/game/implementation/kfi_game_application_handler.hpp"
+#include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 
 #include <exception>
 
@@ -44,6 +45,12 @@ GameApplication::~GameApplication()
     {
         handler.SetGameApplication(nullptr);
     }
+}
+
+void GameApplication::RunGame(GameScene& initialScene)
+{
+    kfImplementation::SceneDirector::StartGame(initialScene);
+    Run();
 }
 
 void GameApplication::QuitGame()

@@ -11,6 +11,8 @@
 namespace KelpForge::Game
 {
 
+class GameScene;
+
 // The application frame run as a game loop: every frame measures real time, runs up to five fixed
 // simulation steps of 10 ms for it and then draws. Create exactly one, on the main thread. While it
 // exists it is the error handler that shows any fired check in a box and ends the process.
@@ -24,6 +26,11 @@ public:
                     const Graphics::PixelSpace& windowHeight, bool vsync);
     // Unregisters the error handler; does not close the frame.
     ~GameApplication() override;
+
+    // Shows the framework's start-up scene (its logo and start-up sound, for 2.5 s of simulated time),
+    // then makes initialScene current, and runs frames until the window closes or the game quits.
+    // initialScene is not owned and must outlive the call.
+    void RunGame(GameScene& initialScene);
 
     // Ends the game at the end of the current frame: the frame still finishes, then the window
     // closes and Run returns.

@@ -1,6 +1,8 @@
 #include "kelp_forge/game/implementation/kfi_game_application_handler.hpp"
 
 #include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/game/implementation/kfi_fixed_step_accumulator.hpp"
+#include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
 #include "kelp_forge/game/kf_game_application.hpp"
 
@@ -34,11 +36,12 @@ void GameApplicationHandler::OnRealtimeUpdate()
         return;
     }
     mFrameClock.Update();
-    RunSceneFrame(mStepAccumulator, FixedStepAccumulator::CapFrameTime(mFrameClock.GetDeltaTime()));
+    RunSceneFrame(FixedStepAccumulator::CapFrameTime(mFrameClock.GetDeltaTime()));
     if (mIsQuitRequested)
     {
         // Acted on once: a game application opened later starts without a pending quit.
         mIsQuitRequested = false;
+        SceneDirector::CloseRunningScene();
         mGameApplication->Close();
     }
 }

@@ -2,7 +2,6 @@
 #define KELP_FORGE_GAME_IMPLEMENTATION_GAME_APPLICATION_HANDLER_HPP
 
 #include "kelp_forge/application/kf_application_handler_interface.hpp"
-#include "kelp_forge/game/implementation/kfi_fixed_step_accumulator.hpp"
 #include "kelp_forge/game/kf_frame_clock.hpp"
 
 namespace KelpForge::Game
@@ -39,8 +38,6 @@ private:
     KelpForge::Game::GameApplication* mGameApplication = nullptr;
     KelpForge::Game::FrameClock mFrameClock;
     KelpForge::Application::WindowProperties mWindowProperties;
-    // Stands in for the current scene's accumulator until scenes run in the loop.
-    FixedStepAccumulator mStepAccumulator;
     bool mIsQuitRequested = false;
 };
 

@@ -1,16 +1,45 @@
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
 
+#include "kelp_forge/audio/kf_audio_manager.hpp"
+#include "kelp_forge/game/implementation/kfi_fixed_step_accumulator.hpp"
+#include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/kf_input_action.hpp"
+#include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
+#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_camera.hpp"
+
+#include <GL/glew.h>
 
 namespace kfImplementation
 {
 
-void RunSceneFrame(FixedStepAccumulator& accumulator, float frameSeconds)
+void RunSceneFrame(float frameSeconds)
 {
-    accumulator.AddFrameTime(frameSeconds);
+    KelpForge::Game::GameScene& scene = SceneDirector::BeginFrame();
+
+    // The scene keeps its own leftover time: a scene that opens starts from 0.
+    float& sceneAccumulator = SceneDirector::StepAccumulatorOf(scene);
+    FixedStepAccumulator accumulator;
+    accumulator.AddFrameTime(sceneAccumulator + frameSeconds);
     while (accumulator.TakeStep())
     {
         KelpForge::Game::InputAction::UpdateInputActions();
+        scene.Simulate();
+        KelpForge::Audio::theAudioManager.Update();
+    }
+    sceneAccumulator = accumulator.GetAccumulatedSeconds();
+
+    scene.Update(frameSeconds);
+    KelpForge::Graphics::GetActiveCamera().Update(frameSeconds);
+
+    if (Renderer::IsRendererReady())
+    {
+        kf_gl_check(glClearColor(0.0f, 0.0f, 0.0f, 0.0f));
+        kf_gl_check(glClearDepth(1.0));
+        kf_gl_check(glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+        Renderer::BeginDraw();
+        scene.Render();
+        Renderer::EndDraw();
     }
 }
 

@@ -1,18 +1,15 @@
 #ifndef KELP_FORGE_GAME_IMPLEMENTATION_SCENE_FRAME_HPP
 #define KELP_FORGE_GAME_IMPLEMENTATION_SCENE_FRAME_HPP
 
-#include "kelp_forge/game/implementation/kfi_fixed_step_accumulator.hpp"
-
 namespace kfImplementation
 {
 
-// One frame of the game loop, frameSeconds long (already capped): the fixed steps the accumulated
-// time pays for, each after sampling the input actions.
-//
-// NOTE: this is where the scene joins the loop. Each step will also simulate the current scene and
-// update the audio manager, and after the steps the scene is updated, the camera moved and the
-// picture cleared and drawn; the accumulator then becomes the scene's own.
-void RunSceneFrame(FixedStepAccumulator& accumulator, float frameSeconds);
+// One frame of the game loop, frameSeconds long (already capped), on the scene that runs it: a
+// requested scene change first (SceneDirector::BeginFrame), then the fixed steps the scene's
+// accumulated time pays for (each samples the input actions, simulates the scene and updates the
+// audio manager), one update of the scene and the active camera with the frame time, and, when the
+// renderer is ready, the cleared picture with the scene drawn.
+void RunSceneFrame(float frameSeconds);
 
 } // namespace kfImplementation
 

@@ -7,37 +7,35 @@
 
 using KelpForge::Application::kKeyD;
 using KelpForge::Game::InputAction;
-using kfImplementation::FixedStepAccumulator;
 
 TEST(SceneFrameTest, InputActionsAreSampledOnceBeforeEveryStep)
 {
     kfImplementation::UpdateInputState();
     InputAction action(kKeyD);
-    FixedStepAccumulator accumulator;
     kfImplementation::OnKeyDown(kKeyD);
 
     // No step: the press waits.
-    kfImplementation::RunSceneFrame(accumulator, 0.005f);
+    kfImplementation::RunSceneFrame(0.005f);
     EXPECT_FALSE(action.IsDown());
 
     // One step sees the press.
-    kfImplementation::RunSceneFrame(accumulator, 0.01f);
+    kfImplementation::RunSceneFrame(0.01f);
     EXPECT_TRUE(action.IsPressed());
 
     // A frame without a step keeps it; the next step sees it as held.
-    kfImplementation::RunSceneFrame(accumulator, 0.0f);
+    kfImplementation::RunSceneFrame(0.0f);
     EXPECT_TRUE(action.IsPressed());
-    kfImplementation::RunSceneFrame(accumulator, 0.01f);
+    kfImplementation::RunSceneFrame(0.01f);
     EXPECT_FALSE(action.IsPressed());
     EXPECT_TRUE(action.IsDown());
 
     // A release and a new press between two steps of one frame: the first step sees the release,
     // the second sees the press again.
     kfImplementation::OnKeyUp(kKeyD);
-    kfImplementation::RunSceneFrame(accumulator, 0.01f);
+    kfImplementation::RunSceneFrame(0.01f);
     EXPECT_TRUE(action.IsReleased());
     kfImplementation::OnKeyDown(kKeyD);
-    kfImplementation::RunSceneFrame(accumulator, 0.02f);
+    kfImplementation::RunSceneFrame(0.02f);
     EXPECT_FALSE(action.IsPressed()) << "two steps ran: the press was seen by the first only";
     EXPECT_TRUE(action.IsDown());
 }
