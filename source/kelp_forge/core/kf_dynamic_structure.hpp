@@ -64,7 +64,8 @@ public:
     [[nodiscard]] bool AsBoolean(bool implicitConversion) const;
     [[nodiscard]] std::string AsString(bool implicitConversion) const;
 
-    // Never report: nil, or another type without implicitConversion, gives defaultValue.
+    // Nil, or another type without implicitConversion, gives defaultValue without a report; with it,
+    // another type converts as the ConvertTo routines do (which report arrays and structures).
     [[nodiscard]] std::int64_t AsIntegerWithDefault(std::int64_t defaultValue, bool implicitConversion) const;
     [[nodiscard]] float AsFloatWithDefault(float defaultValue, bool implicitConversion) const;
     [[nodiscard]] bool AsBooleanWithDefault(bool defaultValue, bool implicitConversion) const;
