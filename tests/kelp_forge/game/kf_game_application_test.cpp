@@ -4,6 +4,8 @@
 #include "kelp_forge/application/implementation/linux/kfi_linux_test_events.hpp"
 #include "kelp_forge/game/implementation/kfi_game_application_handler.hpp"
 #include "kelp_forge/graphics/kf_screen.hpp"
+#include "kelp_forge/graphics/kf_text.hpp"
+#include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "support/kf_error_recorder.hpp"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,9 @@
 
 using KelpForge::Application::kWindowed;
 using KelpForge::Game::GameApplication;
+using KelpForge::Graphics::kInvalidTexture;
+using KelpForge::Graphics::Text;
+using KelpForge::Graphics::theTextureManager;
 using KelpForge::Testing::ErrorRecorder;
 
 namespace
@@ -52,6 +57,32 @@ TEST(GameApplicationTest, AWindowedModeWithoutSizeOpens1280By720)
     EXPECT_EQ(width, 1280);
     EXPECT_EQ(height, 720);
     application.Close();
+}
+
+TEST(GameApplicationTest, TexturesAndTextsAreCarriedAcrossEveryGraphicsContext)
+{
+    ErrorRecorder recorder;
+    Text title("Gloam", 20.0f);
+    EXPECT_EQ(title.GetPixelWidth(), 0) << "no context yet";
+    {
+        GameApplication application(kWindowed, 320, 240, true);
+        ASSERT_NE(theTextureManager.GetBlankTexture(), kInvalidTexture);
+        EXPECT_NE(theTextureManager.GetOpenGLTextureName(theTextureManager.GetBlankTexture()), 0u);
+        EXPECT_GT(title.GetPixelWidth(), 0);
+        EXPECT_GT(theTextureManager.GetUsedMemory(), 0u);
+
+        application.Close();
+        EXPECT_EQ(theTextureManager.GetOpenGLTextureName(theTextureManager.GetBlankTexture()), 0u);
+        EXPECT_EQ(title.GetPixelWidth(), 0);
+        EXPECT_EQ(theTextureManager.GetUsedMemory(), 0u);
+    }
+    {
+        GameApplication application(kWindowed, 320, 240, true);
+        EXPECT_NE(theTextureManager.GetOpenGLTextureName(theTextureManager.GetBlankTexture()), 0u);
+        EXPECT_GT(title.GetPixelWidth(), 0);
+        application.Close();
+    }
+    EXPECT_TRUE(recorder.Messages().empty());
 }
 
 TEST(GameApplicationTest, QuitGameClosesTheFrameAtTheEndOfTheFrameAndRunReturns)

@@ -5,6 +5,8 @@
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
 #include "kelp_forge/game/kf_game_application.hpp"
+#include "kelp_forge/graphics/kf_text.hpp"
+#include "kelp_forge/graphics/kf_texture_manager.hpp"
 
 namespace kfImplementation
 {
@@ -50,6 +52,18 @@ void GameApplicationHandler::CollectWindowProperties(
     KelpForge::Application::WindowProperties& properties) const
 {
     properties = mWindowProperties;
+}
+
+void GameApplicationHandler::OnGraphicsContextCreated()
+{
+    KelpForge::Graphics::theTextureManager.ReloadAllTextures();
+    KelpForge::Graphics::RebuildAllTexts();
+}
+
+void GameApplicationHandler::OnGraphicsContextDestroyed()
+{
+    KelpForge::Graphics::theTextureManager.ReleaseOpenGLTextures();
+    KelpForge::Graphics::ReleaseAllTexts();
 }
 
 GameApplicationHandler& GetGameApplicationHandler()

@@ -29,10 +29,10 @@ public:
     void OnWindowOpen() override;
     void OnRealtimeUpdate() override;
     void CollectWindowProperties(KelpForge::Application::WindowProperties& properties) const override;
-    // NOTE: the texture manager and the text system rebuild and release their OpenGL textures here
-    // once drawables are part of the loop.
-    void OnGraphicsContextCreated() override {}
-    void OnGraphicsContextDestroyed() override {}
+    // Textures and text images live in the OpenGL context: they are rebuilt when a context is made
+    // and given up before it goes, so that handles and texts stay valid across contexts.
+    void OnGraphicsContextCreated() override;
+    void OnGraphicsContextDestroyed() override;
 
 private:
     KelpForge::Game::GameApplication* mGameApplication = nullptr;
