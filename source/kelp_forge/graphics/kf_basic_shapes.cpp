@@ -31,7 +31,7 @@ PixelSpace BoundsSide(float minimum, float maximum)
 } // namespace
 
 PolygonShape::PolygonShape(PrimitiveType primitiveType)
-    : mPrimitiveType(primitiveType), mBoundsMinimum(kInfinity, kInfinity),
+    : mPolygonContainer{{}, primitiveType}, mBoundsMinimum(kInfinity, kInfinity),
       mBoundsMaximum(-kInfinity, -kInfinity)
 {
 }
@@ -43,7 +43,7 @@ PolygonShape::~PolygonShape() = default;
 void PolygonShape::SetColor(const Color& color)
 {
     const std::uint32_t colorABGR = color.GetColorABGR();
-    for (Vertex& vertex : mVertices)
+    for (Vertex& vertex : mPolygonContainer.vertices)
     {
         vertex.colorABGR = colorABGR;
     }
@@ -62,14 +62,15 @@ PixelSpace PolygonShape::GetPixelHeight() const
 
 void PolygonShape::ClearVertices()
 {
-    mVertices.clear();
+    mPolygonContainer.vertices.clear();
     mBoundsMinimum = Math::Vector2(kInfinity, kInfinity);
     mBoundsMaximum = Math::Vector2(-kInfinity, -kInfinity);
 }
 
 void PolygonShape::AddVertex(const Math::Vector2& position)
 {
-    mVertices.push_back(Vertex{position.x, position.y, GetColor().GetColorABGR(), 0.0f, 0.0f});
+    mPolygonContainer.vertices.push_back(
+        Vertex{position.x, position.y, GetColor().GetColorABGR(), 0.0f, 0.0f});
     mBoundsMinimum =
         Math::Vector2(std::min(mBoundsMinimum.x, position.x), std::min(mBoundsMinimum.y, position.y));
     mBoundsMaximum =
@@ -78,8 +79,8 @@ void PolygonShape::AddVertex(const Math::Vector2& position)
 
 bool PolygonShape::IsVertexCountDrawable() const
 {
-    const std::size_t count = mVertices.size();
-    switch (mPrimitiveType)
+    const std::size_t count = mPolygonContainer.vertices.size();
+    switch (mPolygonContainer.primitiveType)
     {
     case PrimitiveType::kTriangles:
         kf_error_if(count < 3, "kfExternalError: Expected at least 3 vertices to be added to a "
@@ -117,14 +118,15 @@ bool PolygonShape::IsVertexCountDrawable() const
 
 void PolygonShape::OnRender()
 {
-    if (mVertices.empty() || !IsVertexCountDrawable())
+    const std::vector<Vertex>& vertices = mPolygonContainer.vertices;
+    if (vertices.empty() || !IsVertexCountDrawable())
     {
         return;
     }
     // White texels pass the vertex colour through the texture stage unchanged.
     theTextureManager.BindTexture(theTextureManager.GetBlankTexture());
-    kfImplementation::Renderer::RenderPrimitive(mPrimitiveType, mVertices.data(),
-                                                static_cast<unsigned int>(mVertices.size()));
+    kfImplementation::Renderer::RenderPrimitive(mPolygonContainer.primitiveType, vertices.data(),
+                                                static_cast<unsigned int>(vertices.size()));
 }
 
 BoxShape::BoxShape(float width, float height, const Color& color, const Math::Vector2& position)

@@ -15,6 +15,13 @@ enum class PrimitiveType : unsigned int;
 namespace KelpForge::Graphics
 {
 
+// The vertices of a polygon in draw order, with the primitive type that draws them.
+struct PolygonContainer
+{
+    std::vector<kfImplementation::Renderer::Vertex> vertices;
+    kfImplementation::Renderer::PrimitiveType primitiveType;
+};
+
 // An untextured polygon in the shape's colour, drawn as one primitive of the renderer's
 // PrimitiveType (see kfi_renderer.hpp). Vertices are in the shape's own pixels and keep the order
 // they were added in; every vertex carries the shape's colour and the texture coordinate (0, 0).
@@ -44,8 +51,9 @@ public:
     // Appends a vertex at position (pixels) in the current colour and widens the box.
     virtual void AddVertex(const Math::Vector2& position);
 
-    [[nodiscard]] const std::vector<Vertex>& GetVertices() const { return mVertices; }
-    [[nodiscard]] PrimitiveType GetPrimitiveType() const { return mPrimitiveType; }
+    [[nodiscard]] const PolygonContainer& GetPolygonContainer() const { return mPolygonContainer; }
+    [[nodiscard]] const std::vector<Vertex>& GetVertices() const { return mPolygonContainer.vertices; }
+    [[nodiscard]] PrimitiveType GetPrimitiveType() const { return mPolygonContainer.primitiveType; }
 
 protected:
     void OnRender() override;
@@ -53,8 +61,7 @@ protected:
 private:
     [[nodiscard]] bool IsVertexCountDrawable() const;
 
-    std::vector<Vertex> mVertices;
-    PrimitiveType mPrimitiveType;
+    PolygonContainer mPolygonContainer;
     Math::Vector2 mBoundsMinimum;
     Math::Vector2 mBoundsMaximum;
 };
