@@ -40,6 +40,8 @@ bool Entity::IsEntityOfType(const std::string& entityType) const
 void Entity::AddBoundingCircle(float radius, const Math::Vector2& center)
 {
     mBoundingVolumes.push_back({Math::BoundingVolume(radius), center});
+    // A radius of 0 or less never reaches beyond the centre.
+    mReach = std::max(mReach, center.Length() + std::max(radius, 0.0f));
     mIsCollidable = true;
 }
 

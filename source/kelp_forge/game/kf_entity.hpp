@@ -77,6 +77,9 @@ private:
     };
 
     std::vector<PlacedVolume> mBoundingVolumes;
+    // Encloses every volume, about the entity's position: the collision pass skips the pairs
+    // whose enclosing circles are apart without reading their volumes.
+    float mReach = 0.0f;
     std::list<std::string> mEntityTypes;
     EntityManager* mEntityManager = nullptr;
     bool mIsCollidable = false;

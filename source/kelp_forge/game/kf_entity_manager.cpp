@@ -3,9 +3,17 @@
 #include "kelp_forge/core/kf_error.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace KelpForge::Game
 {
+namespace
+{
+
+// Relative widening of an entity's reach; float rounding is about 6e-8 of the values involved.
+constexpr float kReachSlack = 1e-5f;
+
+} // namespace
 
 EntityManager::~EntityManager()
 {
@@ -204,33 +212,71 @@ void EntityManager::ReindexEntity(Entity* entity)
 
 void EntityManager::RunCollisionPass()
 {
-    // Every pair test reads both flags afresh: a hook may switch collisions off, move entities,
-    // add entities (appended, so they take part) or destroy them (left as nulls until EndWalk).
+    ReadCollisionBounds(0);
+    // Indexing rather than iterators: a hook may add entities (appended, so they take part) or
+    // destroy them (left as nulls until EndWalk).
     for (std::size_t firstIndex = 0; firstIndex < mEntities.size(); ++firstIndex)
     {
         for (std::size_t secondIndex = firstIndex + 1; secondIndex < mEntities.size(); ++secondIndex)
         {
-            Entity* const first = mEntities[firstIndex];
-            if (first == nullptr || !first->mIsCollidable)
+            const CollisionBound& first = mCollisionBounds[firstIndex];
+            if (!first.isCollidable)
             {
                 break;
             }
-            Entity* const second = mEntities[secondIndex];
-            if (second == nullptr || !second->mIsCollidable)
+            const CollisionBound& second = mCollisionBounds[secondIndex];
+            if (!second.isCollidable)
             {
                 continue;
             }
-            if (first == second)
+            const float reach = first.reach + second.reach;
+            if ((second.position - first.position).LengthSquared() <= reach * reach)
             {
-                kf_error("kfInternalError: Should never do collision against the same entity.");
-                continue;
-            }
-            if (first->IsCollidingWith(*second))
-            {
-                first->OnCollideWith(*second);
-                second->OnCollideWith(*first);
+                TestPair(firstIndex, secondIndex);
             }
         }
+    }
+}
+
+void EntityManager::TestPair(std::size_t firstIndex, std::size_t secondIndex)
+{
+    Entity* const first = mEntities[firstIndex];
+    Entity* const second = mEntities[secondIndex];
+    if (first == second)
+    {
+        kf_error("kfInternalError: Should never do collision against the same entity.");
+        return;
+    }
+    // The exact test reads both entities afresh.
+    if (first->IsCollidingWith(*second))
+    {
+        first->OnCollideWith(*second);
+        second->OnCollideWith(*first);
+        // The hooks may have moved entities, switched them off, added or destroyed some. The
+        // entities before the first one take part in no further pair.
+        ReadCollisionBounds(firstIndex);
+    }
+}
+
+void EntityManager::ReadCollisionBounds(std::size_t fromIndex)
+{
+    mCollisionBounds.resize(mEntities.size());
+    for (std::size_t index = fromIndex; index < mEntities.size(); ++index)
+    {
+        const Entity* const entity = mEntities[index];
+        CollisionBound& bound = mCollisionBounds[index];
+        if (entity == nullptr)
+        {
+            bound.isCollidable = false;
+            continue;
+        }
+        bound.position = entity->GetPosition();
+        // Widened well past the rounding of the exact test, which grows with the coordinates, so
+        // that the bounds never keep apart a pair the exact test would find colliding.
+        const float slack =
+            kReachSlack * (std::fabs(bound.position.x) + std::fabs(bound.position.y) + entity->mReach + 1.0f);
+        bound.reach = entity->mReach + slack;
+        bound.isCollidable = entity->mIsCollidable;
     }
 }
 

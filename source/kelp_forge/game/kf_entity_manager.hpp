@@ -67,6 +67,10 @@ private:
     void UnindexEntity(Entity* entity);
     void ReindexEntity(Entity* entity);
     void RunCollisionPass();
+    // Tests one pair that the bounds could not keep apart, and calls both hooks if it collides.
+    void TestPair(std::size_t firstIndex, std::size_t secondIndex);
+    // Copies what the pass needs of the entities from fromIndex on into mCollisionBounds.
+    void ReadCollisionBounds(std::size_t fromIndex);
     // BeginWalk returns whether removals were allowed before it, for EndWalk to restore.
     [[nodiscard]] bool BeginWalk();
     void EndWalk(bool wasSafeToRemove);
@@ -75,6 +79,16 @@ private:
     // Simulation and collision order. While walking, an entity destroyed under the manager leaves
     // a null in its place, which EndWalk sweeps out.
     std::vector<Entity*> mEntities;
+    // What the collision pass knows of mEntities[i] without reading the entity: a circle around
+    // all its volumes, and its switch. Kept in one array so the pass over all pairs stays in the
+    // cache; read again whenever a hook may have changed the entities.
+    struct CollisionBound
+    {
+        Math::Vector2 position;
+        float reach = 0.0f;
+        bool isCollidable = false;
+    };
+    std::vector<CollisionBound> mCollisionBounds;
     std::unordered_set<Entity*> mOwnedEntities;
     std::set<Entity*> mPendingRemovals;
     std::map<std::string, std::list<Entity*>> mEntitiesByType;

@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <list>
 #include <memory>
 #include <string>
+#include <vector>
 
 using KelpForge::Game::Entity;
 using KelpForge::Math::Vector2;
@@ -364,4 +368,106 @@ TEST_F(EntityManagerTest, EntityDestroyedDuringThePassIsSkipped)
     EXPECT_EQ(mLog, (EventLog{"simulate a", "delete member", "simulate b", "collide a with b",
                               "collide b with a"}));
     EXPECT_EQ(mManager.GetEntitiesByType("ProbeEntity").size(), 2u);
+}
+
+TEST_F(EntityManagerTest, CollisionPassFindsExactlyThePairsThatCollide)
+{
+    // Pairs at the edge of touching, each volume's centre offset towards the other entity, so
+    // that the entities' positions lie as far apart as a colliding pair's can; some near the origin
+    // and some far from it, where float rounding is coarse.
+    std::uint32_t state = 7;
+    const auto next = [&state](float limit)
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / static_cast<float>(1u << 24) * limit;
+    };
+    std::vector<ProbeEntity*> entities;
+    for (int pair = 0; pair < 200; ++pair)
+    {
+        const float origin = pair % 2 == 0 ? 0.0f : 3.0e5f;
+        const Vector2 start(origin + static_cast<float>(pair % 20) * 400.0f,
+                            origin + static_cast<float>(pair / 20) * 400.0f);
+        const float angle = next(6.2831853f);
+        const Vector2 direction(std::cos(angle), std::sin(angle));
+        const float firstRadius = 0.5f + next(20.0f);
+        const float secondRadius = 0.5f + next(20.0f);
+        const float firstOffset = next(40.0f);
+        const float secondOffset = next(40.0f);
+        // From a few rounding steps of these coordinates inside touching to a few outside.
+        const float gap =
+            firstRadius + secondRadius + (next(8.0f) - 4.0f) * 1.2e-7f * (start.x + start.y + 200.0f);
+
+        auto* const first = new ProbeEntity("a" + std::to_string(pair), mLog);
+        first->SetPosition(start);
+        first->AddBoundingCircle(firstRadius, direction * firstOffset);
+        auto* const second = new ProbeEntity("b" + std::to_string(pair), mLog);
+        second->SetPosition(start + direction * (firstOffset + gap + secondOffset));
+        second->AddBoundingCircle(secondRadius, direction * -secondOffset);
+        for (ProbeEntity* const entity : {first, second})
+        {
+            mManager.AddEntity(entity);
+            entities.push_back(entity);
+        }
+    }
+    EventLog expected;
+    for (std::size_t first = 0; first < entities.size(); ++first)
+    {
+        for (std::size_t second = first + 1; second < entities.size(); ++second)
+        {
+            if (entities[first]->IsCollidingWith(*entities[second]))
+            {
+                expected.push_back("collide " + entities[first]->Name() + " with " +
+                                   entities[second]->Name());
+                expected.push_back("collide " + entities[second]->Name() + " with " +
+                                   entities[first]->Name());
+            }
+        }
+    }
+    ASSERT_GT(expected.size(), 40u) << "enough pairs collide";
+    ASSERT_LT(expected.size(), 360u) << "enough pairs only just miss";
+    mLog.clear();
+
+    mManager.Simulate();
+    EventLog collisions;
+    std::copy_if(mLog.begin(), mLog.end(), std::back_inserter(collisions),
+                 [](const std::string& event) { return event.starts_with("collide"); });
+    EXPECT_EQ(collisions, expected);
+}
+
+TEST_F(EntityManagerTest, CirclesTouchingExactlyDoNotCollideInThePass)
+{
+    // 8 + 32 = 40 apart, far from the origin too; the second pair is 39.9 apart.
+    AddCircle("a", 0.0f);
+    auto* const touching = new ProbeEntity("b", mLog);
+    touching->AddBoundingCircle(30.0f, Vector2(10.0f, 0.0f));
+    touching->SetPosition(30.0f, 0.0f);
+    mManager.AddEntity(touching);
+    auto* const farAway = new ProbeEntity("c", mLog);
+    farAway->AddBoundingCircle(8.0f, Vector2());
+    farAway->SetPosition(1.0e6f, 1.0e6f);
+    mManager.AddEntity(farAway);
+    auto* const overlapping = new ProbeEntity("d", mLog);
+    overlapping->AddBoundingCircle(32.0f, Vector2());
+    overlapping->SetPosition(1.0e6f + 39.9f, 1.0e6f);
+    mManager.AddEntity(overlapping);
+    mLog.clear();
+
+    mManager.Simulate();
+    EXPECT_EQ(mLog, (EventLog{"simulate a", "simulate b", "simulate c", "simulate d", "collide c with d",
+                              "collide d with c"}));
+}
+
+TEST_F(EntityManagerTest, AnEntityMovedByAHookIsTestedWhereItIsNow)
+{
+    ProbeEntity* const first = AddCircle("a", 0.0f);
+    AddCircle("b", 5.0f);
+    ProbeEntity* const third = AddCircle("c", 500.0f);
+    // Knocked next to c by its collision with b, a then collides with c in the same pass.
+    first->onCollide = [first](Entity&) { first->SetPosition(505.0f, 0.0f); };
+    third->SetPosition(500.0f, 0.0f);
+    mLog.clear();
+
+    mManager.Simulate();
+    EXPECT_EQ(mLog, (EventLog{"simulate a", "simulate b", "simulate c", "collide a with b",
+                              "collide b with a", "collide a with c", "collide c with a"}));
 }
