@@ -1,5 +1,6 @@
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
+#include "kelp_forge/game/kf_game_application.hpp"
 #include "kelp_forge/game/kf_game_scene.hpp"
 #include "kelp_forge/graphics/kf_drawables_test_window.hpp"
 #include "kelp_forge/graphics/kf_sprite.hpp"
@@ -8,9 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 
 using KelpForge::Game::Entity;
+using KelpForge::Game::GameApplication;
 using KelpForge::Game::GameScene;
 using KelpForge::Graphics::Color;
 using KelpForge::Graphics::Sprite;
@@ -159,4 +163,33 @@ TEST_F(GameSceneRenderTest, DebugDrawingShowsCollidableVolumesInRedAndOthersInGr
     const Pixel switchedOff = mWindow.ReadPixel(300, 200);
     EXPECT_NEAR(switchedOff.green, 128, 2) << switchedOff;
     EXPECT_EQ(switchedOff.red, 0);
+}
+
+TEST(RunGameTest, TheStartUpSceneRunsFirstAndTheFirstSceneRunsUntilItQuits)
+{
+    GameApplication application(KelpForge::Application::kWindowed, 320, 240, false);
+    EventLog log;
+    ProbeScene first("first", log);
+    int steps = 0;
+    first.onSimulate = [&steps]
+    {
+        if (++steps == 3)
+        {
+            GameApplication::QuitGame();
+        }
+    };
+
+    const auto start = std::chrono::steady_clock::now();
+    application.RunGame(first);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    // 250 steps of 10 ms, however the frames fell.
+    EXPECT_GE(seconds, 2.5);
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(log.front(), "open first");
+    // The frame that asked to quit still runs to its end; then the scene is closed.
+    EXPECT_EQ(std::count(log.begin(), log.end(), "close first"), 1);
+    EXPECT_EQ(log.back(), "close first");
+    EXPECT_EQ(log[log.size() - 2], "update first");
+    EXPECT_GE(steps, 3);
 }
