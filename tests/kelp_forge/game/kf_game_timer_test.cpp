@@ -44,8 +44,9 @@ TEST(GameTimerTest, IncrementStepTowardAMaximumShorterThanAStepReportsAndEnds)
     GameTimer timer = GameTimer::Zero();
     EXPECT_TRUE(timer.IncrementStep(GameTimer(5)));
     EXPECT_EQ(timer.GetMilliseconds(), 5u);
-    EXPECT_EQ(recorder.Messages(),
-              std::vector<std::string>{"kfExternalError: maximumValue must be larger than MillisecondsPerStep."});
+    EXPECT_EQ(
+        recorder.Messages(),
+        std::vector<std::string>{"kfExternalError: maximumValue must be larger than MillisecondsPerStep."});
 }
 
 TEST(GameTimerTest, PercentageIsNotClampedAndRefusesAZeroTime)
