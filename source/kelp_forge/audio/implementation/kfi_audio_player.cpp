@@ -91,7 +91,7 @@ void AudioPlayer::SetAudioData(std::shared_ptr<AudioData> data, bool looping)
 
 void AudioPlayer::Play(bool looping)
 {
-    mIsLooping = looping;
+    mLooping = looping;
     const bool isFullyLoaded = mAudioData != nullptr && !mAudioData->IsStreaming();
     kf_al_check(alSourcei(mSourceName, AL_LOOPING, looping && isFullyLoaded ? AL_TRUE : AL_FALSE));
     kf_al_check(alSourcePlay(mSourceName));
@@ -133,7 +133,7 @@ void AudioPlayer::Update()
     for (ALint processed = 0; processed < processedCount; ++processed)
     {
         const bool isStreaming = mAudioData != nullptr && mAudioData->IsStreaming();
-        if (!isStreaming && mIsLooping)
+        if (!isStreaming && mLooping)
         {
             continue;
         }
@@ -166,7 +166,7 @@ bool AudioPlayer::IsFinished() const
     ALint queuedCount = 0;
     kf_al_check(alGetSourcei(mSourceName, AL_SOURCE_STATE, &state));
     kf_al_check(alGetSourcei(mSourceName, AL_BUFFERS_QUEUED, &queuedCount));
-    return state == AL_STOPPED || (queuedCount == 0 && !mIsLooping);
+    return state == AL_STOPPED || (queuedCount == 0 && !mLooping);
 }
 
 void AudioPlayer::FillStreamBuffer()
@@ -202,7 +202,7 @@ void AudioPlayer::FillStreamBuffer()
     int samplesRead = mStream->Read(0, channels);
     if (samplesRead == 0)
     {
-        if (!mIsLooping)
+        if (!mLooping)
         {
             return;
         }
@@ -214,7 +214,7 @@ void AudioPlayer::FillStreamBuffer()
             return;
         }
     }
-    if (static_cast<std::uint32_t>(samplesRead) < mStream->samplesPerChunk && mIsLooping)
+    if (static_cast<std::uint32_t>(samplesRead) < mStream->samplesPerChunk && mLooping)
     {
         stb_vorbis_seek_start(mStream->decoder);
         const int wrappedRead = mStream->Read(static_cast<std::size_t>(samplesRead) * channels, channels);
@@ -235,7 +235,7 @@ void AudioPlayer::FillStreamBuffer()
 float AudioPlayer::GetMasterVolume() const
 {
     const KelpForge::Audio::AudioManager& manager = KelpForge::Audio::theAudioManager;
-    return mIsMusic ? manager.GetMusicVolume() : manager.GetSoundVolume();
+    return mMusic ? manager.GetMusicVolume() : manager.GetSoundVolume();
 }
 
 } // namespace kfImplementation

@@ -38,7 +38,7 @@ public:
     [[nodiscard]] float GetGain() const;
     [[nodiscard]] float GetPitch() const;
     // Music uses the music master volume, anything else the sound-effect one.
-    void SetMusic(bool isMusic) { mIsMusic = isMusic; }
+    void SetMusic(bool isMusic) { mMusic = isMusic; }
 
     // Unqueues what OpenAL has played: releases a played-out sound, refills a stream.
     void Update();
@@ -55,8 +55,8 @@ private:
     std::unique_ptr<StreamState> mStream;
     std::uint32_t mChannelIdentifier = 0;
     std::uint32_t mSourceName = 0;
-    bool mIsMusic = false;
-    bool mIsLooping = false;
+    bool mMusic = false;
+    bool mLooping = false;
 };
 
 } // namespace kfImplementation

@@ -124,7 +124,7 @@ void GifCapture::Update(float deltaTime, bool toggleCapture, const GifCaptureSiz
 {
     if (toggleCapture)
     {
-        if (mIsCapturing)
+        if (mCapturing)
         {
             StopRecording();
         }
@@ -133,7 +133,7 @@ void GifCapture::Update(float deltaTime, bool toggleCapture, const GifCaptureSiz
             StartRecording(outputSize);
         }
     }
-    if (mIsCapturing)
+    if (mCapturing)
     {
         mFrameTimer -= deltaTime;
         if (mFrameTimer < 0.0f)
@@ -146,7 +146,7 @@ void GifCapture::Update(float deltaTime, bool toggleCapture, const GifCaptureSiz
 
 void GifCapture::Finish()
 {
-    if (mIsCapturing)
+    if (mCapturing)
     {
         StopRecording();
     }
@@ -177,13 +177,13 @@ void GifCapture::StartRecording(const GifCaptureSize& outputSize)
     recording->worker = std::thread(&Recording::Write, recording.get());
     mRecording = std::move(recording);
 
-    mIsCapturing = true;
+    mCapturing = true;
     mFrameTimer = 0.0f;
 }
 
 void GifCapture::StopRecording()
 {
-    mIsCapturing = false;
+    mCapturing = false;
     mRecording->queue.Close();
 }
 

@@ -44,7 +44,7 @@ public:
     // Stops a recording in progress and waits until its file is complete.
     void Finish();
 
-    [[nodiscard]] bool IsCapturing() const { return mIsCapturing; }
+    [[nodiscard]] bool IsCapturing() const { return mCapturing; }
 
 private:
     struct Recording;
@@ -55,7 +55,7 @@ private:
     void WaitForWriter();
 
     GifPictureSource& mSource;
-    bool mIsCapturing = false;
+    bool mCapturing = false;
     // The size of the previous recording is kept when a recording asks for an unknown size.
     KelpForge::Graphics::GifCaptureSize mOutputSize = KelpForge::Graphics::kGifCaptureHalfSize;
     float mFrameTimer = -1.0f;
