@@ -41,22 +41,35 @@ class RendererTest : public ::testing::TestWithParam<RendererPath>
 protected:
     RendererTest() : mWindow(GetParam()) {}
 
+    static bool IsShaderPath() { return GetParam() != RendererPath::kLegacy; }
+
     RendererTestWindow mWindow;
 };
 
 std::string PathName(const ::testing::TestParamInfo<RendererPath>& info)
 {
-    return info.param == RendererPath::kShader ? "Shader" : "Legacy";
+    switch (info.param)
+    {
+    case RendererPath::kShader:
+        return "Shader";
+    case RendererPath::kShaderGLSL100:
+        return "ShaderGLSL100";
+    case RendererPath::kLegacy:
+        break;
+    }
+    return "Legacy";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPaths, RendererTest,
-                         ::testing::Values(RendererPath::kShader, RendererPath::kLegacy), PathName);
+                         ::testing::Values(RendererPath::kShader, RendererPath::kShaderGLSL100,
+                                           RendererPath::kLegacy),
+                         PathName);
 
 TEST_P(RendererTest, RunsOnThePathItWasAskedFor)
 {
     EXPECT_TRUE(Renderer::IsRendererReady());
     EXPECT_EQ(Renderer::IsLegacyOpenGL(), GetParam() == RendererPath::kLegacy);
-    EXPECT_FALSE(Renderer::IsGLSL100());
+    EXPECT_EQ(Renderer::IsGLSL100(), GetParam() == RendererPath::kShaderGLSL100);
 }
 
 TEST_P(RendererTest, ProjectionMapsPixelCornersToTheWindowCorners)
@@ -128,7 +141,7 @@ TEST_P(RendererTest, BlendsPremultipliedOnTheShaderPathAndStraightOnTheLegacyPat
     // Source factor GL_ONE and destination factor 1 - alpha on both paths; only the shader path
     // multiplies the vertex colour by its alpha first.
     const Pixel blended = mWindow.ReadPixel(15, 15);
-    const int expectedRed = GetParam() == RendererPath::kShader ? 128 : 255;
+    const int expectedRed = IsShaderPath() ? 128 : 255;
     EXPECT_NEAR(blended.red, expectedRed, 2);
     EXPECT_EQ(blended.green, 0);
     EXPECT_NEAR(blended.blue, 127, 2);
@@ -150,7 +163,7 @@ bool SurvivesAlphaStage(RendererTestWindow& window, std::uint8_t alpha)
 
 TEST_P(RendererTest, DiscardsFragmentsBelowThePathsAlphaThreshold)
 {
-    if (GetParam() == RendererPath::kShader)
+    if (IsShaderPath())
     {
         // Kept from alpha 0.01 up: 2/255 is below, 3/255 above.
         EXPECT_FALSE(SurvivesAlphaStage(mWindow, 2));
@@ -289,8 +302,16 @@ TEST_P(RendererTest, DrawsEveryQuadOfAFrameLargerThanTheReusedBuffer)
 TEST_P(RendererTest, TextModeTurnsTheCoverageChannelIntoAlpha)
 {
     // Coverage 1 draws in the vertex colour, coverage 0 draws nothing. The coverage channel is
-    // red on OpenGL 3.2; the legacy path ignores the mode and modulates by the texel.
-    mWindow.BindTexture({255, 0, 0, 0, 0, 0, 0, 0}, 2, 1);
+    // red on OpenGL 3.2 and alpha on ES 2.0; the legacy path ignores the mode and modulates by the
+    // texel.
+    if (GetParam() == RendererPath::kShaderGLSL100)
+    {
+        mWindow.BindTexture({0, 0, 0, 255, 0, 0, 0, 0}, 2, 1);
+    }
+    else
+    {
+        mWindow.BindTexture({255, 0, 0, 0, 0, 0, 0, 0}, 2, 1);
+    }
     mWindow.BeginFrame();
     Renderer::SetColorMatrixForText(true);
     Renderer::RenderQuad(Vector2(10.0f, 10.0f), Vector2(20.0f, 20.0f), kOpaqueGreen, 0.0f, 0.0f, 0.5f, 1.0f);
@@ -299,11 +320,11 @@ TEST_P(RendererTest, TextModeTurnsTheCoverageChannelIntoAlpha)
     Renderer::RenderQuad(Vector2(50.0f, 10.0f), Vector2(60.0f, 20.0f), kOpaqueGreen, 0.0f, 0.0f, 0.5f, 1.0f);
     mWindow.EndFrame();
 
-    if (GetParam() == RendererPath::kShader)
+    if (IsShaderPath())
     {
         EXPECT_EQ(mWindow.ReadPixel(15, 15), kGreen);
         EXPECT_EQ(mWindow.ReadPixel(35, 15), kBlack);
-        // Sprite mode: red texel with alpha 0, discarded.
+        // Sprite mode: the texel itself, red with alpha 0 (discarded) or opaque black.
         EXPECT_EQ(mWindow.ReadPixel(55, 15), kBlack);
     }
     else
@@ -344,7 +365,7 @@ TEST_P(RendererTest, PoppingMoreThanWasPushedIsReportedOnTheShaderPath)
     DrawRectangle(0.0f, 0.0f, 10.0f, 10.0f, kOpaqueRed);
     mWindow.EndFrame();
 
-    if (GetParam() == RendererPath::kShader)
+    if (IsShaderPath())
     {
         EXPECT_EQ(recorder.Messages(),
                   std::vector<std::string>{"kfExternalError: Can't pop matrix, there is no matrix to pop."});

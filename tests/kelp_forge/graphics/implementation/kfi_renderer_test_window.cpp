@@ -40,6 +40,10 @@ RendererTestWindow::RendererTestWindow(RendererPath path) : mApplication(mHandle
     {
         kfImplementation::LimitContextAttempts({kfImplementation::ContextProfile::kCore});
     }
+    else if (path == RendererPath::kShaderGLSL100)
+    {
+        kfImplementation::LimitContextAttempts({kfImplementation::ContextProfile::kES});
+    }
     else
     {
         kfImplementation::LimitContextAttempts({});

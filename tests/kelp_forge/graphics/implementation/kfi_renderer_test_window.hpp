@@ -3,7 +3,8 @@
 
 // A 1280 x 720 window whose renderer runs on the chosen path, for tests that draw a frame and read
 // its pixels back. The shader path runs on an OpenGL 3.2 core context, the legacy path on a 3.2
-// compatibility context. A 1 x 1 white texture is bound, so untextured quads show their colour.
+// compatibility context, the shader path with "#version 100" shaders on an ES 2.0 context. A 1 x 1 white
+// texture is bound, so untextured quads show their colour.
 
 #include "kelp_forge/application/kf_realtime_application.hpp"
 
@@ -18,6 +19,7 @@ namespace KelpForge::Testing
 enum class RendererPath
 {
     kShader,
+    kShaderGLSL100,
     kLegacy,
 };
 
