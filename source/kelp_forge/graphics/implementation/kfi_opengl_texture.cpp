@@ -106,7 +106,15 @@ void DeleteTexture(std::uint32_t name)
 
 void BindTexture(std::uint32_t name)
 {
-    kf_gl_check(glBindTexture(GL_TEXTURE_2D, name));
+    // NOTE: binding the texture that is bound already still costs the driver a state change per
+    // sprite. The binding is asked for rather than remembered because text, render targets and
+    // the screen capture bind textures of their own; the query is a read of client-side state.
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    if (static_cast<GLuint>(bound) != name)
+    {
+        kf_gl_check(glBindTexture(GL_TEXTURE_2D, name));
+    }
 }
 
 int GetLargestTextureSide()
