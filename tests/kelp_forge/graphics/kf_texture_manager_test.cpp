@@ -162,6 +162,20 @@ TEST_F(TextureManagerTest, AFreedSlotIsTakenByTheNextTextureOfAnyKind)
     EXPECT_EQ(mRecorder.Messages(), Messages{});
 }
 
+TEST_F(TextureManagerTest, AfterSlotZeroIsFreedTheNextTextureIsHandleZero)
+{
+    TextureHandle blank = theTextureManager.GetBlankTexture();
+    ASSERT_EQ(blank, 0u);
+    theTextureManager.DestroyTexture(blank);
+    EXPECT_EQ(theTextureManager.GetBlankTexture(), kInvalidTexture);
+    const std::vector<std::uint8_t> png = EncodePng(TestImage(3, 3));
+    EXPECT_EQ(theTextureManager.CreateTextureFromFileData(png.data(), png.size()), 0u);
+    // The next context makes a new blank texture in the next free slot.
+    theTextureManager.ReloadAllTextures();
+    EXPECT_EQ(theTextureManager.GetBlankTexture(), 1u);
+    EXPECT_EQ(mRecorder.Messages(), Messages{});
+}
+
 TEST_F(TextureManagerTest, TwoSpellingsOfOnePathAreTwoTextures)
 {
     const std::string path = WriteImage("spelled.png", TestImage(2, 2));
