@@ -19,7 +19,7 @@ namespace kfImplementation::OpenGLTexture
                                                       KelpForge::Graphics::PixelSpace height,
                                                       unsigned int bytesPerPixel);
 void DeleteTexture(std::uint32_t name);
-// Binds name to GL_TEXTURE_2D; 0 binds no texture.
+// Binds name to GL_TEXTURE_2D unless it is bound already; 0 binds no texture.
 void BindTexture(std::uint32_t name);
 // The largest side OpenGL accepts for a texture, at most 65535; 65535 while it cannot be asked.
 [[nodiscard]] int GetLargestTextureSide();
