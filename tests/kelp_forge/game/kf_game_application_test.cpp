@@ -3,6 +3,7 @@
 #include "kelp_forge/application/implementation/kfi_frame.hpp"
 #include "kelp_forge/application/implementation/linux/kfi_linux_test_events.hpp"
 #include "kelp_forge/game/implementation/kfi_game_application_handler.hpp"
+#include "kelp_forge/graphics/kf_gif_exporter.hpp"
 #include "kelp_forge/graphics/kf_screen.hpp"
 #include "kelp_forge/graphics/kf_text.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
@@ -10,7 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 using KelpForge::Application::kWindowed;
 using KelpForge::Game::GameApplication;
@@ -93,6 +101,36 @@ TEST(GameApplicationTest, QuitGameClosesTheFrameAtTheEndOfTheFrameAndRunReturns)
     application.Run();
     EXPECT_FALSE(kfImplementation::GetFrameState().isOpened);
     EXPECT_EQ(kfImplementation::GetSDLWindow(), nullptr);
+}
+
+TEST(GameApplicationTest, QuittingWhileRecordingCompletesTheCapture)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("kf_quit_while_recording_" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+    {
+        GameApplication application(kWindowed, 64, 48, false);
+        KelpForge::Graphics::UpdateGifCapture(0.1f, true, KelpForge::Graphics::kGifCaptureFullSize);
+        KelpForge::Graphics::UpdateGifCapture(0.1f, false, KelpForge::Graphics::kGifCaptureFullSize);
+        GameApplication::QuitGame();
+        application.Run();
+    }
+    std::filesystem::current_path(previous);
+
+    std::vector<std::filesystem::path> captures;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    {
+        captures.push_back(entry.path());
+    }
+    ASSERT_EQ(captures.size(), 1u);
+    std::ifstream file(captures[0], std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    std::filesystem::remove_all(folder);
+    ASSERT_GE(bytes.size(), 14u);
+    EXPECT_EQ(bytes.substr(0, 6), "GIF89a");
+    EXPECT_EQ(bytes.back(), ';') << "the file must end with the trailer of a complete capture";
 }
 
 TEST(GameApplicationTest, ASecondGameApplicationIsReported)

@@ -5,6 +5,7 @@
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
 #include "kelp_forge/game/kf_game_application.hpp"
+#include "kelp_forge/graphics/kf_gif_exporter.hpp"
 #include "kelp_forge/graphics/kf_text.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 
@@ -62,6 +63,8 @@ void GameApplicationHandler::OnGraphicsContextCreated()
 
 void GameApplicationHandler::OnGraphicsContextDestroyed()
 {
+    // The window is closing: a recording in progress is completed now rather than cut off at exit.
+    KelpForge::Graphics::FinishGifCapture();
     KelpForge::Graphics::theTextureManager.ReleaseOpenGLTextures();
     KelpForge::Graphics::ReleaseAllTexts();
 }
