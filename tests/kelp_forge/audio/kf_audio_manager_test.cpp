@@ -4,8 +4,9 @@
 #include "kelp_forge/audio/implementation/kfi_audio_player.hpp"
 #include "kelp_forge/audio/implementation/kfi_built_in_sound.hpp"
 #include "kelp_forge/audio/implementation/kfi_channel_identifier_sequence.hpp"
-#include "kf_audio_test_support.hpp"
+#include "support/kf_audio_test_support.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ std::string WriteTone(const std::string& name, double seconds, double frequency 
 std::string WriteEventTable(const std::string& name, const std::string& json)
 {
     const std::filesystem::path path = TestFolder() / name;
-    WriteFile(path, std::vector<unsigned char>(json.begin(), json.end()));
+    WriteFile(path, json);
     return path.string();
 }
 
@@ -254,7 +255,7 @@ TEST(AudioManagerTest, WithoutAnAudioDeviceEverythingRunsSilently)
     // A wave-writer configuration without a file name makes OpenAL Soft find no device.
     const std::string noDevice = "[general]\ndrivers = wave\n";
     const std::filesystem::path configuration = TestFolder() / "no_device.conf";
-    WriteFile(configuration, std::vector<unsigned char>(noDevice.begin(), noDevice.end()));
+    WriteFile(configuration, noDevice);
     setenv("ALSOFT_CONF", configuration.c_str(), 1);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(

@@ -1,11 +1,11 @@
 #include "kelp_forge/core/kf_json_parser.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,7 @@ using KelpForge::Core::DynamicStructure;
 using KelpForge::Core::LoadJsonFile;
 using KelpForge::Core::ParseJson;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::WriteFile;
 using Messages = std::vector<std::string>;
 using Names = std::vector<std::string>;
 
@@ -29,24 +30,14 @@ std::string Nested(int depth, const std::string& innermost)
 class JsonFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        mFolder =
-            std::filesystem::temp_directory_path() /
-            ("kf_json_parser_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(mFolder);
-    }
-    void TearDown() override { std::filesystem::remove_all(mFolder); }
-
     std::string Write(const std::string& name, const std::string& contents)
     {
-        const std::filesystem::path path = mFolder / name;
-        std::ofstream(path, std::ios::binary) << contents;
-        return path.string();
+        const std::string path = mFolder.PathOf(name);
+        WriteFile(path, contents);
+        return path;
     }
 
-    std::filesystem::path mFolder;
+    KelpForge::Testing::TemporaryFolder mFolder;
 };
 
 } // namespace
@@ -100,8 +91,8 @@ TEST(ParseJsonTest, MalformedNumbersBreakTheirContainer)
 
 TEST(ParseJsonTest, StringsAreTrimmedAndDecoded)
 {
-    const DynamicStructure data =
-        ParseJson(R"(["  padded  ", "\"\\\/\b\f\n\r\t.", "\u0041\u20AC", "a\qb", "\u12", "line\nbreak  \n"])");
+    const DynamicStructure data = ParseJson(
+        R"(["  padded  ", "\"\\\/\b\f\n\r\t.", "\u0041\u20AC", "a\qb", "\u12", "line\nbreak  \n"])");
     ASSERT_EQ(data.Size(), 6u);
     EXPECT_EQ(data[0].AsString(false), "padded");
     EXPECT_EQ(data[1].AsString(false), "\"\\/\b\f\n\r\t.");
@@ -251,11 +242,12 @@ TEST_F(JsonFileTest, LoadsAFile)
 TEST_F(JsonFileTest, AMissingFileIsReportedAndGivesNil)
 {
     ErrorRecorder recorder;
-    const std::string path = (mFolder / "missing.json").string();
+    const std::string path = mFolder.PathOf("missing.json");
     EXPECT_TRUE(LoadJsonFile(path).IsNil());
-    EXPECT_TRUE(LoadJsonFile(mFolder.string()).IsNil()); // a folder opens, but is no file
-    EXPECT_EQ(recorder.Messages(), (Messages{"Was unable to load json file: " + path + "\n",
-                                             "Was unable to load json file: " + mFolder.string() + "\n"}));
+    EXPECT_TRUE(LoadJsonFile(mFolder.GetPath().string()).IsNil()); // a folder opens, but is no file
+    EXPECT_EQ(recorder.Messages(),
+              (Messages{"Was unable to load json file: " + path + "\n",
+                        "Was unable to load json file: " + mFolder.GetPath().string() + "\n"}));
 }
 
 TEST_F(JsonFileTest, AnEmptyFileGivesNilWithoutAReport)

@@ -8,15 +8,11 @@
 #include "kelp_forge/graphics/kf_text.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,6 +22,8 @@ using KelpForge::Graphics::kInvalidTexture;
 using KelpForge::Graphics::Text;
 using KelpForge::Graphics::theTextureManager;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::ReadFile;
+using KelpForge::Testing::ScratchWorkingDirectory;
 
 namespace
 {
@@ -105,11 +103,7 @@ TEST(GameApplicationTest, QuitGameClosesTheFrameAtTheEndOfTheFrameAndRunReturns)
 
 TEST(GameApplicationTest, QuittingWhileRecordingCompletesTheCapture)
 {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("kf_quit_while_recording_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
+    const ScratchWorkingDirectory directory;
     {
         GameApplication application(kWindowed, 64, 48, false);
         KelpForge::Graphics::UpdateGifCapture(0.1f, true, KelpForge::Graphics::kGifCaptureFullSize);
@@ -117,19 +111,12 @@ TEST(GameApplicationTest, QuittingWhileRecordingCompletesTheCapture)
         GameApplication::QuitGame();
         application.Run();
     }
-    std::filesystem::current_path(previous);
 
-    std::vector<std::filesystem::path> captures;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-    {
-        captures.push_back(entry.path());
-    }
+    const std::vector<std::string> captures = directory.FileNames();
     ASSERT_EQ(captures.size(), 1u);
-    std::ifstream file(captures[0], std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    std::filesystem::remove_all(folder);
+    const std::vector<unsigned char> bytes = ReadFile(directory.PathOf(captures[0]));
     ASSERT_GE(bytes.size(), 14u);
-    EXPECT_EQ(bytes.substr(0, 6), "GIF89a");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 6), "GIF89a");
     EXPECT_EQ(bytes.back(), ';') << "the file must end with the trailer of a complete capture";
 }
 

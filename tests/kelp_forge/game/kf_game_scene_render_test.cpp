@@ -2,10 +2,10 @@
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
 #include "kelp_forge/game/kf_game_application.hpp"
 #include "kelp_forge/game/kf_game_scene.hpp"
-#include "kelp_forge/graphics/kf_drawables_test_window.hpp"
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "kf_probe_scene.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +20,13 @@ using KelpForge::Graphics::Color;
 using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::theTextureManager;
 using KelpForge::Math::Vector2;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::EventLog;
 using KelpForge::Testing::kBlackPixel;
 using KelpForge::Testing::kGreenPixel;
 using KelpForge::Testing::kRedPixel;
 using KelpForge::Testing::Pixel;
 using KelpForge::Testing::ProbeScene;
+using KelpForge::Testing::TestWindow;
 using kfImplementation::RunSceneFrame;
 using kfImplementation::SceneDirector;
 
@@ -66,7 +66,7 @@ protected:
     // Runs a frame of no time, which draws without simulating.
     void DrawFrame() { RunSceneFrame(0.0f); }
 
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     EventLog mLog;
 };
 

@@ -1,7 +1,7 @@
 #include "kelp_forge/graphics/kf_animated_sprite.hpp"
 
-#include "kf_drawables_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ using KelpForge::Graphics::kInvalidTexture;
 using KelpForge::Graphics::SpriteMap;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::TestWindow;
 using Messages = std::vector<std::string>;
 
 namespace
@@ -25,7 +25,7 @@ namespace
 class AnimationSequenceTest : public ::testing::Test
 {
 protected:
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     const TextureHandle mTexture = theTextureManager.CreateBlankTexture(64, 16);
     ErrorRecorder mRecorder;
 };

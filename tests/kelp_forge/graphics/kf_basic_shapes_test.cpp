@@ -1,8 +1,8 @@
 #include "kelp_forge/graphics/kf_basic_shapes.hpp"
 
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +18,10 @@ using KelpForge::Graphics::Color;
 using KelpForge::Graphics::ColorPreset;
 using KelpForge::Graphics::PolygonShape;
 using KelpForge::Math::Vector2;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::kBlackPixel;
 using KelpForge::Testing::kRedPixel;
+using KelpForge::Testing::TestWindow;
 using PrimitiveType = kfImplementation::Renderer::PrimitiveType;
 
 constexpr std::uint32_t kRedABGR = 0xFF0000FFu;
@@ -43,7 +43,7 @@ PolygonShape ShapeWithVertices(PrimitiveType type, const std::vector<Vector2>& p
 }
 
 // Draws the shape alone and returns the messages that drawing raised.
-std::vector<std::string> DrawAlone(DrawablesTestWindow& window, PolygonShape& shape)
+std::vector<std::string> DrawAlone(TestWindow& window, PolygonShape& shape)
 {
     ErrorRecorder errors;
     window.BeginFrame();
@@ -139,7 +139,7 @@ TEST(BasicShapesTest, CopiesKeepTheirOwnVertices)
 
 TEST(BasicShapesTest, AScreenSizedBoxCoversTheScreen)
 {
-    DrawablesTestWindow window;
+    TestWindow window;
     BoxShape box(1280.0f, 720.0f, Color(ColorPreset::kRed), Vector2());
     EXPECT_TRUE(DrawAlone(window, box).empty());
     for (const auto& [x, y] : {std::pair{0, 0}, {1279, 0}, {0, 719}, {1279, 719}, {640, 360}})
@@ -150,7 +150,7 @@ TEST(BasicShapesTest, AScreenSizedBoxCoversTheScreen)
 
 TEST(BasicShapesTest, ABoxIsDrawnAtItsPosition)
 {
-    DrawablesTestWindow window;
+    TestWindow window;
     BoxShape box(20.0f, 10.0f, Color(ColorPreset::kRed), Vector2(100.0f, 50.0f));
     EXPECT_TRUE(DrawAlone(window, box).empty());
     EXPECT_EQ(window.ReadPixel(100, 50), kRedPixel);
@@ -162,7 +162,7 @@ TEST(BasicShapesTest, ABoxIsDrawnAtItsPosition)
 
 TEST(BasicShapesTest, ACircleIsAFilledDisc)
 {
-    DrawablesTestWindow window;
+    TestWindow window;
     CircleShape circle(50.0f, Color(ColorPreset::kRed), Vector2(200.0f, 200.0f), 30);
     EXPECT_TRUE(DrawAlone(window, circle).empty());
     EXPECT_EQ(window.ReadPixel(250, 250), kRedPixel);
@@ -175,7 +175,7 @@ TEST(BasicShapesTest, ACircleIsAFilledDisc)
 
 TEST(BasicShapesTest, SixTriangleVerticesDrawTwoTriangles)
 {
-    DrawablesTestWindow window;
+    TestWindow window;
     // Two right triangles, clockwise on screen, meeting in a 40 x 40 square.
     PolygonShape shape = ShapeWithVertices(
         PrimitiveType::kTriangles, {{300, 300}, {340, 300}, {300, 340}, {340, 300}, {340, 340}, {300, 340}});
@@ -187,7 +187,7 @@ TEST(BasicShapesTest, SixTriangleVerticesDrawTwoTriangles)
 
 TEST(BasicShapesTest, VertexCountsTooSmallForTheTypeAreRefusedWhenDrawn)
 {
-    DrawablesTestWindow window;
+    TestWindow window;
     PolygonShape five = ShapeWithVertices(PrimitiveType::kTriangles,
                                           {{300, 300}, {340, 300}, {300, 340}, {340, 300}, {340, 340}});
     EXPECT_EQ(DrawAlone(window, five),
@@ -229,7 +229,7 @@ TEST(BasicShapesTest, VertexCountsTooSmallForTheTypeAreRefusedWhenDrawn)
 
 TEST(BasicShapesTest, AShapeWithoutVerticesDrawsNothingAndRaisesNothing)
 {
-    DrawablesTestWindow window;
+    TestWindow window;
     PolygonShape shape(PrimitiveType::kTriangles);
     EXPECT_TRUE(DrawAlone(window, shape).empty());
 }

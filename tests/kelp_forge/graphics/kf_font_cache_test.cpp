@@ -2,11 +2,12 @@
 
 #include "kelp_forge/graphics/kf_true_type_builder.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -15,15 +16,10 @@ using KelpForge::Graphics::Font;
 using KelpForge::Graphics::GetFont;
 using KelpForge::Graphics::kDefaultFont;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::TemporaryFolder;
+using KelpForge::Testing::WriteFile;
 
 const char* const kDejaVuSansPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-std::filesystem::path TemporaryPath()
-{
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::temp_directory_path() /
-           (std::string("kf_font_cache_test_") + test->name() + ".ttf");
-}
 
 TEST(FontCacheTest, TheEmptyNameIsTheBuiltInFont)
 {
@@ -53,29 +49,25 @@ TEST(FontCacheTest, AMissingFileIsReportedWithItsName)
 
 TEST(FontCacheTest, AFailedNameIsAnsweredFromTheCache)
 {
-    const std::filesystem::path path = TemporaryPath();
-    std::filesystem::remove(path);
+    const TemporaryFolder folder;
+    const std::string path = folder.PathOf("font.ttf");
     ErrorRecorder errors;
-    EXPECT_EQ(GetFont(path.string()), nullptr);
+    EXPECT_EQ(GetFont(path), nullptr);
     // Even once the file exists, the name keeps the answer it had.
-    const std::vector<unsigned char> bytes = KelpForge::Testing::TrueTypeBuilder().Build();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    EXPECT_EQ(GetFont(path.string()), nullptr);
-    std::filesystem::remove(path);
+    WriteFile(path, KelpForge::Testing::TrueTypeBuilder().Build());
+    EXPECT_EQ(GetFont(path), nullptr);
     EXPECT_EQ(errors.Messages().size(), 1u);
 }
 
 TEST(FontCacheTest, AFileThatIsNoTrueTypeFontIsReported)
 {
-    const std::filesystem::path path = TemporaryPath();
-    std::ofstream(path) << "OTTO, but not really a font";
+    const TemporaryFolder folder;
+    const std::string path = folder.PathOf("font.ttf");
+    WriteFile(path, "OTTO, but not really a font");
     ErrorRecorder errors;
-    EXPECT_EQ(GetFont(path.string()), nullptr);
-    std::filesystem::remove(path);
-    EXPECT_EQ(errors.Messages(),
-              std::vector<std::string>{"kfExternalError: Was unable to load font from file: \"" +
-                                       path.string() + "\""});
+    EXPECT_EQ(GetFont(path), nullptr);
+    EXPECT_EQ(errors.Messages(), std::vector<std::string>{
+                                     "kfExternalError: Was unable to load font from file: \"" + path + "\""});
 }
 
 } // namespace

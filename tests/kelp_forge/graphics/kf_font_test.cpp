@@ -3,11 +3,12 @@
 #include "kelp_forge/graphics/implementation/kfi_built_in_font.hpp"
 #include "kelp_forge/graphics/kf_true_type_builder.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
+#include <span>
 
 namespace
 {
@@ -15,7 +16,9 @@ namespace
 using KelpForge::Graphics::Font;
 using KelpForge::Graphics::TextImage;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::TemporaryFolder;
 using KelpForge::Testing::TrueTypeBuilder;
+using KelpForge::Testing::WriteFile;
 
 constexpr std::uint16_t kSquareAdvance = 25;
 constexpr std::uint16_t kMissingGlyphAdvance = 10;
@@ -48,19 +51,6 @@ std::unique_ptr<Font> SquareFont(float pixelSize = 100.0f)
 unsigned char PixelAt(const TextImage& image, int x, int y)
 {
     return image.pixels[static_cast<std::size_t>(y) * image.textureWidth + static_cast<std::size_t>(x)];
-}
-
-std::filesystem::path TemporaryPath(const std::string& name)
-{
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return std::filesystem::temp_directory_path() /
-           (std::string("kf_font_test_") + test->name() + "_" + name);
-}
-
-void WriteFile(const std::filesystem::path& path, const unsigned char* bytes, std::size_t size)
-{
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
 }
 
 TEST(FontTest, StartsAtPixelSize25)
@@ -246,11 +236,10 @@ TEST(FontTest, TheBuiltInFontDrawsText)
 
 TEST(FontTest, LoadsATrueTypeFile)
 {
-    const std::filesystem::path path = TemporaryPath("square.ttf");
-    const std::vector<unsigned char> bytes = SquareFontBuilder().Build();
-    WriteFile(path, bytes.data(), bytes.size());
-    const std::unique_ptr<Font> font = Font::LoadFromFile(path.string());
-    std::filesystem::remove(path);
+    const TemporaryFolder folder;
+    const std::string path = folder.PathOf("square.ttf");
+    WriteFile(path, SquareFontBuilder().Build());
+    const std::unique_ptr<Font> font = Font::LoadFromFile(path);
     ASSERT_NE(font, nullptr);
     font->SetPixelSize(100.0f);
     EXPECT_FLOAT_EQ(font->MeasureWidth("AA"), 50.0f);
@@ -262,10 +251,11 @@ TEST(FontTest, RefusesFilesThatAreNoReadableFont)
     EXPECT_EQ(Font::LoadFromFile(std::filesystem::temp_directory_path().string()), nullptr);
     EXPECT_EQ(Font::LoadFromFile(""), nullptr);
 
-    const std::filesystem::path path = TemporaryPath("truncated.ttf");
-    WriteFile(path, kfImplementation::Text::kBuiltInFont, kfImplementation::Text::kBuiltInFontSize / 2);
-    EXPECT_EQ(Font::LoadFromFile(path.string()), nullptr);
-    std::filesystem::remove(path);
+    const TemporaryFolder folder;
+    const std::string path = folder.PathOf("truncated.ttf");
+    WriteFile(path,
+              std::span(kfImplementation::Text::kBuiltInFont, kfImplementation::Text::kBuiltInFontSize / 2));
+    EXPECT_EQ(Font::LoadFromFile(path), nullptr);
 
     EXPECT_EQ(Font::LoadFromData(nullptr, 100), nullptr);
 }

@@ -1,9 +1,9 @@
 // GIF capture of a real window: pictures read back from OpenGL under Xvfb and decoded with giflib.
 
-#include "kelp_forge/application/kf_application_handler_interface.hpp"
-#include "kelp_forge/application/kf_realtime_application.hpp"
 #include "kelp_forge/graphics/kf_gif_exporter.hpp"
 #include "kf_gif_test_files.hpp"
+#include "support/kf_test_files.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -19,6 +19,7 @@ using KelpForge::Testing::DecodedGif;
 using KelpForge::Testing::DecodeGifFile;
 using KelpForge::Testing::Rgb;
 using KelpForge::Testing::ScratchWorkingDirectory;
+using KelpForge::Testing::TestWindow;
 
 namespace
 {
@@ -26,60 +27,40 @@ namespace
 constexpr int kWindowWidth = 322;
 constexpr int kWindowHeight = 182;
 
-// A window of an unusual size, so that the capture must take its size from the screen.
-class CaptureWindow : private KelpForge::Application::ApplicationHandlerInterface
+// Clears the window to black with a band of colour across the top quarter and another across
+// the bottom quarter.
+void Paint(float topRed, float topGreen, float topBlue, float bottomRed, float bottomGreen, float bottomBlue)
 {
-public:
-    CaptureWindow() : mApplication(*this) { mApplication.Open(); }
-    ~CaptureWindow() override { mApplication.Close(); }
-    CaptureWindow(const CaptureWindow&) = delete;
-    CaptureWindow& operator=(const CaptureWindow&) = delete;
-
-    // Clears the window to black with a band of colour across the top quarter and another
-    // across the bottom quarter.
-    void Paint(float topRed, float topGreen, float topBlue, float bottomRed, float bottomGreen,
-               float bottomBlue)
-    {
-        glDisable(GL_SCISSOR_TEST);
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(0, kWindowHeight - kWindowHeight / 4, kWindowWidth, kWindowHeight / 4);
-        glClearColor(topRed, topGreen, topBlue, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glScissor(0, 0, kWindowWidth, kWindowHeight / 4);
-        glClearColor(bottomRed, bottomGreen, bottomBlue, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glDisable(GL_SCISSOR_TEST);
-        glFinish();
-    }
-
-private:
-    void CollectWindowProperties(KelpForge::Application::WindowProperties& properties) const override
-    {
-        properties.windowWidth = kWindowWidth;
-        properties.windowHeight = kWindowHeight;
-        properties.vsync = false;
-    }
-
-    KelpForge::Application::RealtimeApplication mApplication;
-};
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, kWindowHeight - kWindowHeight / 4, kWindowWidth, kWindowHeight / 4);
+    glClearColor(topRed, topGreen, topBlue, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glScissor(0, 0, kWindowWidth, kWindowHeight / 4);
+    glClearColor(bottomRed, bottomGreen, bottomBlue, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glFinish();
+}
 
 TEST(GifExporterDisplayTest, RecordsTheWindowTopRowFirstAtFullSize)
 {
     ScratchWorkingDirectory directory;
     {
-        CaptureWindow window;
+        // A window of an unusual size, so that the capture must take its size from the screen.
+        const TestWindow window(kWindowWidth, kWindowHeight);
         glReadBuffer(GL_BACK);
-        window.Paint(0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f);
+        Paint(0.0f, 1.0f, 0.0f, 1.0f, 0.0f, 0.0f);
         UpdateGifCapture(0.1f, true, kGifCaptureFullSize);
-        window.Paint(0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
+        Paint(0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 0.0f);
         UpdateGifCapture(0.1f, false, kGifCaptureFullSize);
         UpdateGifCapture(0.1f, true, kGifCaptureFullSize);
     }
     FinishGifCapture();
 
-    const std::vector<std::string> names = directory.GifFileNames();
+    const std::vector<std::string> names = directory.FileNames(".gif");
     ASSERT_EQ(names.size(), 1u);
     const DecodedGif decoded = DecodeGifFile(names[0]);
     EXPECT_EQ(decoded.width, kWindowWidth);
@@ -98,9 +79,10 @@ TEST(GifExporterDisplayTest, HalfSizeHalvesTheWindowAndFinishingCompletesARecord
 {
     ScratchWorkingDirectory directory;
     {
-        CaptureWindow window;
+        // A window of an unusual size, so that the capture must take its size from the screen.
+        const TestWindow window(kWindowWidth, kWindowHeight);
         glReadBuffer(GL_BACK);
-        window.Paint(1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f);
+        Paint(1.0f, 1.0f, 1.0f, 0.0f, 0.0f, 1.0f);
         UpdateGifCapture(0.1f, true, kGifCaptureHalfSize);
         UpdateGifCapture(0.1f, false, kGifCaptureHalfSize);
         UpdateGifCapture(0.1f, false, kGifCaptureHalfSize);
@@ -108,7 +90,7 @@ TEST(GifExporterDisplayTest, HalfSizeHalvesTheWindowAndFinishingCompletesARecord
     }
     FinishGifCapture();
 
-    const std::vector<std::string> names = directory.GifFileNames();
+    const std::vector<std::string> names = directory.FileNames(".gif");
     ASSERT_EQ(names.size(), 1u);
     const DecodedGif decoded = DecodeGifFile(names[0]);
     EXPECT_EQ(decoded.width, kWindowWidth / 2);

@@ -15,6 +15,7 @@
 #include "kelp_forge/graphics/implementation/kfi_gif_writer.hpp"
 #include "kf_gif_test_files.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -26,7 +27,6 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <set>
 #include <string>
@@ -41,10 +41,11 @@ using KelpForge::Testing::DecodedGif;
 using KelpForge::Testing::DecodeGifFile;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::Picture;
-using KelpForge::Testing::ReadFileBytes;
+using KelpForge::Testing::ReadFile;
 using KelpForge::Testing::Rgb;
 using KelpForge::Testing::ScratchWorkingDirectory;
 using KelpForge::Testing::ToRgba;
+using KelpForge::Testing::WriteFile;
 using kfImplementation::GifCapture;
 using kfImplementation::GifColor;
 using kfImplementation::GifFile;
@@ -280,7 +281,7 @@ StrictLzwResult DecodeLzwStrictly(const std::vector<std::uint8_t>& data, std::si
 class GifCaptureTest : public ::testing::Test
 {
 protected:
-    std::vector<std::string> GifFileNames() const { return mDirectory.GifFileNames(); }
+    std::vector<std::string> GifFileNames() const { return mDirectory.FileNames(".gif"); }
 
     // Writes pictures straight through a writer, as the capture's worker does.
     std::string WritePictures(const std::vector<Picture>& pictures, std::uint16_t delay = 6)
@@ -495,7 +496,7 @@ TEST(GifLzwTest, RunsOfOneIndexCompressAndSubBlocksAreFull)
 TEST_F(GifCaptureTest, FileLayoutBeginsWithHeaderScreenTableAndLoopingExtension)
 {
     const Picture picture = MakeFewColorPicture(300, 2, 3, 1);
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(WritePictures({picture}));
+    const std::vector<std::uint8_t> bytes = ReadFile(WritePictures({picture}));
     const std::vector<std::uint8_t> head{'G', 'I', 'F', '8', '9', 'a', 0x2C, 0x01, 0x02, 0x00, 0xF0, 0, 0, 0,
                                          0, 0, 0, 0, 0, 0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P',
                                          'E', '2', '.', '0', 0x03, 0x01, 0x00, 0x00, 0x00,
@@ -519,7 +520,7 @@ TEST_F(GifCaptureTest, FileLayoutBeginsWithHeaderScreenTableAndLoopingExtension)
 TEST_F(GifCaptureTest, ADelayOfZeroWritesNoLoopingExtension)
 {
     const Picture picture = MakeFewColorPicture(4, 4, 2, 1);
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(WritePictures({picture}, 0));
+    const std::vector<std::uint8_t> bytes = ReadFile(WritePictures({picture}, 0));
     ASSERT_GT(bytes.size(), 20u);
     EXPECT_EQ(bytes[19], 0x21);
     EXPECT_EQ(bytes[20], 0xF9) << "the graphic control extension follows the global table";
@@ -759,7 +760,7 @@ TEST_F(GifCaptureTest, ARecordingStoppedBeforeItsFirstPictureHasNoFrames)
                                              0xF0, 0,    0,   0,    0,    0,    0,    0,    0,   0x21,
                                              0xFF, 0x0B, 'N', 'E',  'T',  'S',  'C',  'A',  'P', 'E',
                                              '2',  '.',  '0', 0x03, 0x01, 0x00, 0x00, 0x00, 0x3B};
-    EXPECT_EQ(ReadFileBytes(names[0]), expected);
+    EXPECT_EQ(ReadFile(names[0]), expected);
     EXPECT_EQ(source.GetReadCount(), 0);
 }
 
@@ -797,8 +798,8 @@ TEST_F(GifCaptureTest, AnExistingCaptureIsNeverOverwritten)
     const std::time_t now = std::time(nullptr);
     for (std::time_t second = now; second <= now + 3; ++second)
     {
-        std::ofstream(CaptureName(second), std::ios::binary) << "keep";
-        std::ofstream(CaptureName(second, "_2"), std::ios::binary) << "keep";
+        WriteFile(CaptureName(second), "keep");
+        WriteFile(CaptureName(second, "_2"), "keep");
     }
     MemoryPictureSource source(16, 16);
     source.AddPicture(MakeFewColorPicture(16, 16, 5, 1));
@@ -810,7 +811,7 @@ TEST_F(GifCaptureTest, AnExistingCaptureIsNeverOverwritten)
     std::vector<std::string> written;
     for (const std::string& name : GifFileNames())
     {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(name);
+        const std::vector<std::uint8_t> bytes = ReadFile(name);
         if (std::string(bytes.begin(), bytes.end()) != "keep")
         {
             written.push_back(name);
@@ -864,7 +865,7 @@ TEST_F(GifCaptureTest, ANewRecordingWaitsForThePreviousFileToBeComplete)
 
     // Starting again joins the first writer before the second file is begun.
     capture.Update(0.0f, true, kGifCaptureFullSize);
-    const std::vector<std::uint8_t> firstBytes = ReadFileBytes(firstNames[0]);
+    const std::vector<std::uint8_t> firstBytes = ReadFile(firstNames[0]);
     ASSERT_FALSE(firstBytes.empty());
     EXPECT_EQ(firstBytes.back(), 0x3B);
     EXPECT_EQ(DecodeGifFile(firstNames[0]).frames.size(), 30u);
@@ -911,7 +912,7 @@ TEST_F(GifCaptureTest, DestroyingTheCaptureWhileRecordingCompletesTheFile)
             capture.Update(1.0f, false, kGifCaptureHalfSize);
         }
     }
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(GifFileNames().at(0));
+    const std::vector<std::uint8_t> bytes = ReadFile(GifFileNames().at(0));
     ASSERT_FALSE(bytes.empty());
     EXPECT_EQ(bytes.back(), 0x3B);
     EXPECT_EQ(DecodeGifFile(GifFileNames().at(0)).frames.size(), 10u);
@@ -949,7 +950,7 @@ TEST_F(GifCaptureTest, HalfSizeOfAOnePixelWindowWritesEmptyFrames)
         capture.Update(1.0f, true, kGifCaptureHalfSize);
         capture.Update(1.0f, false, kGifCaptureHalfSize);
     }
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(GifFileNames().at(0));
+    const std::vector<std::uint8_t> bytes = ReadFile(GifFileNames().at(0));
     ASSERT_GT(bytes.size(), 10u);
     EXPECT_EQ(bytes[6] + bytes[7] + bytes[8] + bytes[9], 0) << "a 0 by 0 picture";
     EXPECT_EQ(bytes.back(), 0x3B);

@@ -3,12 +3,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace KelpForge::Testing
 {
@@ -106,51 +101,6 @@ DecodedGif DecodeGifFile(const std::string& fileName)
     }
     DGifCloseFile(gif, &error);
     return decoded;
-}
-
-std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName)
-{
-    std::ifstream file(fileName, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-ScratchWorkingDirectory::ScratchWorkingDirectory() : mOriginalDirectory(std::filesystem::current_path())
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "kf_gif_test_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-    {
-        ADD_FAILURE() << "cannot make a scratch directory";
-        return;
-    }
-    mDirectory = pattern;
-    std::filesystem::current_path(mDirectory);
-}
-
-ScratchWorkingDirectory::~ScratchWorkingDirectory()
-{
-    std::filesystem::current_path(mOriginalDirectory);
-    if (!mDirectory.empty())
-    {
-        std::filesystem::remove_all(mDirectory);
-    }
-}
-
-std::vector<std::string> ScratchWorkingDirectory::GifFileNames() const
-{
-    std::vector<std::string> names;
-    if (mDirectory.empty() || !std::filesystem::exists(mDirectory))
-    {
-        return names;
-    }
-    for (const auto& entry : std::filesystem::directory_iterator(mDirectory))
-    {
-        if (entry.path().extension() == ".gif")
-        {
-            names.push_back(entry.path().filename().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 } // namespace KelpForge::Testing

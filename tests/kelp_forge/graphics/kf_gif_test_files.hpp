@@ -1,11 +1,10 @@
 #ifndef KELP_FORGE_TESTS_GRAPHICS_GIF_TEST_FILES_HPP
 #define KELP_FORGE_TESTS_GRAPHICS_GIF_TEST_FILES_HPP
 
-// What the GIF capture tests share: pictures in memory, GIF files decoded by giflib (an
-// independent decoder) and a scratch working directory for the captures.
+// What the GIF capture tests share: pictures in memory and GIF files decoded by giflib (an
+// independent decoder).
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -53,26 +52,6 @@ struct DecodedGif
 // Decodes a file with giflib and composes every frame over the ones before it; a file giflib
 // cannot read is a test failure.
 DecodedGif DecodeGifFile(const std::string& fileName);
-std::vector<std::uint8_t> ReadFileBytes(const std::string& fileName);
-
-// A fresh, empty directory that is the working directory for the object's lifetime, where
-// captures are written; removed with everything in it afterwards.
-class ScratchWorkingDirectory
-{
-public:
-    ScratchWorkingDirectory();
-    ~ScratchWorkingDirectory();
-    ScratchWorkingDirectory(const ScratchWorkingDirectory&) = delete;
-    ScratchWorkingDirectory& operator=(const ScratchWorkingDirectory&) = delete;
-
-    const std::filesystem::path& GetPath() const { return mDirectory; }
-    // Names of the GIF files in the directory, sorted.
-    std::vector<std::string> GifFileNames() const;
-
-private:
-    std::filesystem::path mOriginalDirectory;
-    std::filesystem::path mDirectory;
-};
 
 } // namespace KelpForge::Testing
 

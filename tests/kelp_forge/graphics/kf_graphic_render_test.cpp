@@ -6,8 +6,8 @@
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 
-#include "kf_drawables_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +19,11 @@ using KelpForge::Graphics::SetCamera;
 using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::theTextureManager;
 using KelpForge::Math::Vector2;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::kBlackPixel;
 using KelpForge::Testing::kGreenPixel;
 using KelpForge::Testing::kRedPixel;
+using KelpForge::Testing::TestWindow;
 
 namespace
 {
@@ -48,7 +48,7 @@ protected:
         mWindow.EndFrame();
     }
 
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     ErrorRecorder mRecorder;
 };
 

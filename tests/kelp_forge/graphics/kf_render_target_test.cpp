@@ -3,9 +3,9 @@
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -23,7 +23,6 @@ using KelpForge::Graphics::RenderTarget;
 using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::EncodePng;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::kBlackPixel;
@@ -34,6 +33,7 @@ using KelpForge::Testing::kWhitePixel;
 using KelpForge::Testing::MakeQuadrantImage;
 using KelpForge::Testing::Pixel;
 using KelpForge::Testing::TestImage;
+using KelpForge::Testing::TestWindow;
 using Messages = std::vector<std::string>;
 using Texel = std::array<int, 4>;
 
@@ -95,7 +95,7 @@ protected:
         return mWindow.ReadPixel(x, y);
     }
 
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     ErrorRecorder mRecorder;
 };
 

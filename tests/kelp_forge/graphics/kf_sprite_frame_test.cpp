@@ -1,7 +1,7 @@
 #include "kelp_forge/graphics/kf_sprite_frame.hpp"
 
-#include "kf_drawables_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ using KelpForge::Graphics::kInvalidTexture;
 using KelpForge::Graphics::SpriteFrame;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::TestWindow;
 using Messages = std::vector<std::string>;
 
 namespace
@@ -30,7 +30,7 @@ const std::string kInvalidTextureMessage =
 class SpriteFrameTest : public ::testing::Test
 {
 protected:
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     const TextureHandle mTexture = theTextureManager.CreateBlankTexture(64, 32);
     ErrorRecorder mRecorder;
 };

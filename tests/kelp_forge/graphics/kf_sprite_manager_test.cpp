@@ -2,9 +2,9 @@
 
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "kf_sprite_sheet_files.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -21,12 +21,12 @@ using KelpForge::Graphics::SpriteSheet;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theSpriteManager;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::kBlackPixel;
 using KelpForge::Testing::kBluePixel;
 using KelpForge::Testing::kGreenPixel;
 using KelpForge::Testing::SpriteSheetFiles;
+using KelpForge::Testing::TestWindow;
 using Messages = std::vector<std::string>;
 
 namespace
@@ -43,7 +43,7 @@ const std::string kSheet = R"({"texture": "@TEXTURE@", "sprite_width": 16, "spri
 class SpriteManagerTest : public ::testing::Test
 {
 protected:
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     SpriteSheetFiles mFiles;
     ErrorRecorder mRecorder;
     const std::string mPath = mFiles.Write("sheet.json", kSheet);

@@ -1,8 +1,8 @@
 #include "kelp_forge/graphics/kf_sprite_map.hpp"
 
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@ using KelpForge::Graphics::SpriteFrame;
 using KelpForge::Graphics::SpriteMap;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::TestWindow;
 using Messages = std::vector<std::string>;
 
 namespace
@@ -31,7 +31,7 @@ const std::string kNoIndexMessage = "kfInternalError: Expected GetIndexCount() t
 class SpriteMapTest : public ::testing::Test
 {
 protected:
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     TextureHandle mTexture = theTextureManager.CreateBlankTexture(100, 64);
     ErrorRecorder mRecorder;
 };

@@ -1,6 +1,6 @@
 #include "kf_sprite_sheet_files.hpp"
 
-#include <fstream>
+#include "kf_test_images.hpp"
 
 namespace KelpForge::Testing
 {
@@ -22,7 +22,7 @@ std::string SpriteSheetFiles::Write(const std::string& fileName, const std::stri
         text.replace(found, kToken.size(), mTexturePath);
     }
     const std::string path = PathOf(fileName);
-    std::ofstream(path, std::ios::binary) << text;
+    WriteFile(path, text);
     return path;
 }
 

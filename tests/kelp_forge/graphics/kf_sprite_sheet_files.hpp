@@ -3,7 +3,7 @@
 
 // Sprite sheet files written by a test into a folder of its own, over one small texture.
 
-#include "kf_test_images.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 
 #include "kelp_forge/graphics/kf_sprite_frame.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +17,8 @@ using KelpForge::Graphics::SpriteFrame;
 using KelpForge::Graphics::SpriteSheet;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::TestWindow;
 using Messages = std::vector<std::string>;
 
 namespace
@@ -36,7 +36,7 @@ protected:
         return sequence;
     }
 
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     TextureHandle mTexture = theTextureManager.CreateBlankTexture(64, 32);
     SpriteSheet mSheet{mTexture, "heroes"};
     ErrorRecorder mRecorder;

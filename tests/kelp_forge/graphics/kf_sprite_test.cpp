@@ -1,13 +1,12 @@
 #include "kelp_forge/graphics/kf_sprite.hpp"
 
-#include "kelp_forge/application/implementation/kfi_context_attempts.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
-
 #include "kelp_forge/graphics/kf_sprite_manager.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +19,6 @@ using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
 using KelpForge::Math::Vector2;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::EncodePng;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::kBlackPixel;
@@ -32,6 +30,7 @@ using KelpForge::Testing::MakeQuadrantImage;
 using KelpForge::Testing::Pixel;
 using KelpForge::Testing::TemporaryFolder;
 using KelpForge::Testing::TestImage;
+using KelpForge::Testing::TestWindow;
 using KelpForge::Testing::WritePng;
 
 namespace
@@ -74,7 +73,7 @@ protected:
                 mWindow.ReadPixel(108, 108)};
     }
 
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     TextureHandle mTexture = kInvalidTexture;
 };
 
@@ -260,8 +259,7 @@ TEST_F(SpriteTest, ASpriteOnAMissingFileIsReportedAndDrawsNothing)
 
 TEST(SpriteLegacyPathTest, DrawsTheSameOnAContextWithoutShaders)
 {
-    kfImplementation::LimitContextAttempts({});
-    DrawablesTestWindow window;
+    TestWindow window(KelpForge::Testing::RendererPath::kLegacy);
     ASSERT_TRUE(kfImplementation::Renderer::IsLegacyOpenGL());
     const std::vector<std::uint8_t> png = EncodePng(MakeQuadrantImage(32));
     Sprite sprite(theTextureManager.CreateTextureFromFileData(png.data(), png.size()));

@@ -1,35 +1,13 @@
 #include "kf_test_images.hpp"
 
+#include "support/kf_test_files.hpp"
+
 #include <stb/stb_image_write.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <random>
-
 namespace KelpForge::Testing
 {
-
-TemporaryFolder::TemporaryFolder()
-{
-    const auto* const testInfo = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string testName =
-        testInfo != nullptr ? std::string(testInfo->test_suite_name()) + "." + testInfo->name() : "images";
-    mPath = std::filesystem::temp_directory_path() /
-            ("kf_" + testName + "_" + std::to_string(std::random_device()()));
-    std::filesystem::create_directories(mPath);
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(mPath, ignored);
-}
-
-std::string TemporaryFolder::PathOf(const std::string& fileName) const
-{
-    return (mPath / fileName).string();
-}
 
 TestImage::TestImage(int imageWidth, int imageHeight, std::uint32_t fillRGBA)
     : width(imageWidth), height(imageHeight), rgba(static_cast<std::size_t>(imageWidth) * imageHeight * 4)
@@ -80,10 +58,7 @@ std::vector<std::uint8_t> EncodePng(const TestImage& image)
 
 void WritePng(const std::string& path, const TestImage& image)
 {
-    const std::vector<std::uint8_t> bytes = EncodePng(image);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(file.good()) << path;
+    WriteFile(path, EncodePng(image));
 }
 
 } // namespace KelpForge::Testing

@@ -4,27 +4,11 @@
 // Small images made by the tests themselves and written as PNG with stb_image_write.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace KelpForge::Testing
 {
-
-// A folder of its own for one test's files, removed with everything in it when destroyed.
-class TemporaryFolder
-{
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    [[nodiscard]] std::string PathOf(const std::string& fileName) const;
-
-private:
-    std::filesystem::path mPath;
-};
 
 // RGBA pixels, rows top to bottom.
 struct TestImage

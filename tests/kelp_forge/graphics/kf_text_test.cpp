@@ -3,14 +3,14 @@
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "kelp_forge/graphics/kf_true_type_builder.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <type_traits>
 
 namespace
@@ -19,18 +19,17 @@ namespace
 using KelpForge::Graphics::Color;
 using KelpForge::Graphics::ColorPreset;
 using KelpForge::Graphics::kDefaultFont;
-using KelpForge::Graphics::RebuildAllTexts;
 using KelpForge::Graphics::ReleaseAllTexts;
 using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::Text;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::kBlackPixel;
 using KelpForge::Testing::kRedPixel;
 using KelpForge::Testing::kWhitePixel;
 using KelpForge::Testing::Pixel;
+using KelpForge::Testing::TestWindow;
 using KelpForge::Testing::TrueTypeBuilder;
 
 static_assert(!std::is_copy_constructible_v<Text> && !std::is_copy_assignable_v<Text>);
@@ -45,9 +44,7 @@ protected:
         TrueTypeBuilder builder;
         builder.SetUnitsPerEm(100).SetVerticalMetrics(39, 0, 0);
         builder.MapCharacter('A', builder.AddGlyph(25, {TrueTypeBuilder::Rectangle(5, 0, 20, 30)}));
-        const std::vector<unsigned char> font = builder.Build();
-        std::ofstream(mSquareFont, std::ios::binary)
-            .write(reinterpret_cast<const char*>(font.data()), static_cast<std::streamsize>(font.size()));
+        KelpForge::Testing::WriteFile(mSquareFont, builder.Build());
     }
 
     void Draw(Text& text)
@@ -57,18 +54,9 @@ protected:
         mWindow.EndFrame();
     }
 
-    // What the game application's handler does for texts around a lost context.
-    void ReopenWindow()
-    {
-        ReleaseAllTexts();
-        mWindow.Close();
-        mWindow.Open();
-        RebuildAllTexts();
-    }
-
     KelpForge::Testing::TemporaryFolder mFolder;
     const std::string mSquareFont = mFolder.PathOf("square.ttf");
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
 };
 
 TEST_F(TextTest, AnEmptyTextHasNoImageUntilTextIsSet)
@@ -181,9 +169,9 @@ TEST_F(TextTest, TextSurvivesTheContextClosingAndOpeningAgain)
     ReleaseAllTexts();
     EXPECT_EQ(text.GetPixelWidth(), 0);
     EXPECT_EQ(theTextureManager.GetUsedMemory(), 0u);
+    // The window's handler releases the texts again and rebuilds them, as the game's does.
     mWindow.Close();
     mWindow.Open();
-    RebuildAllTexts();
     EXPECT_EQ(theTextureManager.GetUsedMemory(), memory);
 
     Draw(text);
@@ -200,7 +188,8 @@ TEST_F(TextTest, TextsOfOneFontKeepTheirOwnSizes)
     Text small("Gloamshot", 20.0f, kDefaultFont);
     Text large("Gloamshot", 40.0f, kDefaultFont);
     EXPECT_NEAR(large.GetPixelWidth(), 2 * small.GetPixelWidth(), 2);
-    ReopenWindow();
+    mWindow.Close();
+    mWindow.Open();
     EXPECT_NEAR(large.GetPixelWidth(), 2 * small.GetPixelWidth(), 2);
     const int smallWidth = small.GetPixelWidth();
     small.SetText("Gloamshot");
@@ -229,8 +218,8 @@ TEST(TextWithoutContextTest, ATextMadeBeforeTheContextGetsItsImageWhenTextsAreRe
 {
     Text text("Gloamshot", 30.0f, kDefaultFont);
     EXPECT_EQ(text.GetPixelWidth(), 0);
-    DrawablesTestWindow window;
-    RebuildAllTexts();
+    // Opening the window rebuilds every text.
+    TestWindow window;
     EXPECT_GT(text.GetPixelWidth(), 0);
 }
 

@@ -1,9 +1,10 @@
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 
 #include "kelp_forge/graphics/kf_sprite.hpp"
-#include "kf_drawables_test_window.hpp"
 #include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -17,12 +18,12 @@ using KelpForge::Graphics::kInvalidTexture;
 using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::EncodePng;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::MakeQuadrantImage;
 using KelpForge::Testing::TemporaryFolder;
 using KelpForge::Testing::TestImage;
+using KelpForge::Testing::TestWindow;
 using KelpForge::Testing::WritePng;
 using Messages = std::vector<std::string>;
 
@@ -35,7 +36,7 @@ const std::string kInvalidHandleMessage =
 class TextureManagerTest : public ::testing::Test
 {
 protected:
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     TemporaryFolder mFolder;
     ErrorRecorder mRecorder;
 

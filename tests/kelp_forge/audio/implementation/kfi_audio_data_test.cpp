@@ -1,8 +1,9 @@
 #include "kelp_forge/audio/implementation/kfi_audio_data.hpp"
 
-#include "../kf_audio_test_support.hpp"
 #include "kelp_forge/audio/kf_audio_manager.hpp"
+#include "support/kf_audio_test_support.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <AL/al.h>
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
 #include "kelp_forge/audio/implementation/kfi_wave_reader.hpp"
 
-#include "../kf_audio_test_support.hpp"
+#include "support/kf_audio_test_support.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::ReadFile;
 using KelpForge::Testing::WaveImage;
 using kfImplementation::ReadWave;
 using kfImplementation::WaveContents;
@@ -198,8 +198,7 @@ TEST(WaveReaderTest, EveryCorpusFileReadsOrIsRefusedWithAMessage)
             continue;
         }
         recorder.Clear();
-        std::ifstream file(entry.path(), std::ios::binary);
-        const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+        const std::vector<unsigned char> bytes = ReadFile(entry.path());
         const std::optional<WaveContents> contents = ReadWave(bytes, entry.path().string());
         if (contents.has_value())
         {

@@ -1,10 +1,10 @@
 #include "kelp_forge/game/implementation/kfi_default_scene.hpp"
 
+#include "../kf_probe_scene.hpp"
 #include "kelp_forge/audio/kf_audio_manager.hpp"
-#include "kelp_forge/audio/kf_audio_test_support.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
-#include "../kf_probe_scene.hpp"
+#include "support/kf_audio_test_support.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 #include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
 
-#include "kfi_renderer_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +11,7 @@
 
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::RendererPath;
-using KelpForge::Testing::RendererTestWindow;
+using KelpForge::Testing::TestWindow;
 
 namespace
 {
@@ -20,7 +21,7 @@ TEST(GLCheckTest, ReportsAQueuedErrorWithTheCallThatRevealedIt)
 #ifdef NDEBUG
     GTEST_SKIP() << "checks are compiled out of release builds";
 #endif
-    RendererTestWindow window(RendererPath::kShader);
+    TestWindow window(RendererPath::kShader);
     ErrorRecorder recorder;
     // An error left by an unchecked call is revealed, once, by the next checked one.
     glEnable(0x7FFF);

@@ -2,17 +2,18 @@
 
 #include "../kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 using KelpForge::Testing::EncodePng;
 using KelpForge::Testing::ErrorRecorder;
+using KelpForge::Testing::ReadFile;
 using KelpForge::Testing::TemporaryFolder;
 using KelpForge::Testing::TestImage;
 using KelpForge::Testing::WritePng;
@@ -224,9 +225,7 @@ TEST(ImageDecoderTest, EveryPngSuiteFileDecodesOrIsReported)
         {
             continue;
         }
-        std::ifstream file(entry.path(), std::ios::binary);
-        const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                               std::istreambuf_iterator<char>());
+        const std::vector<unsigned char> bytes = ReadFile(entry.path());
         ErrorRecorder recorder;
         const DecodedImage image = DecodeImageData(bytes.data(), bytes.size(), kAnySide);
         if (image.IsValid())

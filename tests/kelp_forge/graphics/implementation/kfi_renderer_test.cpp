@@ -1,7 +1,8 @@
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 
-#include "kfi_renderer_test_window.hpp"
+#include "kelp_forge/graphics/implementation/kfi_shader_program.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace Renderer = kfImplementation::Renderer;
 using KelpForge::Math::Vector2;
 using KelpForge::Testing::Pixel;
 using KelpForge::Testing::RendererPath;
-using KelpForge::Testing::RendererTestWindow;
+using KelpForge::Testing::TestWindow;
 
 namespace
 {
@@ -36,6 +37,38 @@ void DrawRectangle(float left, float top, float right, float bottom, std::uint32
     Renderer::RenderQuad(Vector2(left, top), Vector2(right, bottom), colorABGR, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
+// The texture every quad samples, bound for as long as it lives: 1 x 1 white until replaced, so
+// untextured quads show their colour.
+class BoundTexture
+{
+public:
+    BoundTexture()
+    {
+        glGenTextures(1, &mTexture);
+        Replace({255, 255, 255, 255}, 1, 1);
+    }
+    ~BoundTexture() { glDeleteTextures(1, &mTexture); }
+    BoundTexture(const BoundTexture&) = delete;
+    BoundTexture& operator=(const BoundTexture&) = delete;
+
+    // Width x height RGBA pixels, sampled without filtering.
+    void Replace(const std::vector<std::uint8_t>& rgbaPixels, int width, int height)
+    {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, mTexture);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rgbaPixels.data());
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    }
+
+private:
+    GLuint mTexture = 0;
+};
+
 class RendererTest : public ::testing::TestWithParam<RendererPath>
 {
 protected:
@@ -43,7 +76,8 @@ protected:
 
     static bool IsShaderPath() { return GetParam() != RendererPath::kLegacy; }
 
-    RendererTestWindow mWindow;
+    TestWindow mWindow;
+    BoundTexture mTexture;
 };
 
 std::string PathName(const ::testing::TestParamInfo<RendererPath>& info)
@@ -149,7 +183,7 @@ TEST_P(RendererTest, BlendsPremultipliedOnTheShaderPathAndStraightOnTheLegacyPat
 
 // A fragment that survives the alpha stage writes depth, so an opaque quad drawn behind it
 // afterwards stays hidden; a discarded one leaves the opaque quad visible.
-bool SurvivesAlphaStage(RendererTestWindow& window, std::uint8_t alpha)
+bool SurvivesAlphaStage(TestWindow& window, std::uint8_t alpha)
 {
     window.BeginFrame();
     Renderer::PushMatrix();
@@ -306,11 +340,11 @@ TEST_P(RendererTest, TextModeTurnsTheCoverageChannelIntoAlpha)
     // texel.
     if (GetParam() == RendererPath::kShaderGLSL100)
     {
-        mWindow.BindTexture({0, 0, 0, 255, 0, 0, 0, 0}, 2, 1);
+        mTexture.Replace({0, 0, 0, 255, 0, 0, 0, 0}, 2, 1);
     }
     else
     {
-        mWindow.BindTexture({255, 0, 0, 0, 0, 0, 0, 0}, 2, 1);
+        mTexture.Replace({255, 0, 0, 0, 0, 0, 0, 0}, 2, 1);
     }
     mWindow.BeginFrame();
     Renderer::SetColorMatrixForText(true);
@@ -338,7 +372,7 @@ TEST_P(RendererTest, TextModeTurnsTheCoverageChannelIntoAlpha)
 
 TEST_P(RendererTest, ModulatesTheTexelByTheVertexColour)
 {
-    mWindow.BindTexture({255, 255, 0, 255, 0, 255, 255, 255}, 2, 1);
+    mTexture.Replace({255, 255, 0, 255, 0, 255, 255, 255}, 2, 1);
     mWindow.BeginFrame();
     Renderer::RenderQuad(Vector2(10.0f, 10.0f), Vector2(20.0f, 20.0f), ColorABGR(255, 128, 255, 255), 0.0f,
                          0.0f, 0.5f, 1.0f);
@@ -401,18 +435,43 @@ TEST_P(RendererTest, ReportsNothingWhileDrawingAFrame)
     EXPECT_TRUE(recorder.Messages().empty());
 }
 
+// A linked program with the renderer's attributes and none of its uniforms; the caller deletes it.
+GLuint BuildProgramWithoutUniforms()
+{
+    const char* const vertexSource = R"glsl(#version 150
+in vec2 vertexPosition;
+void main()
+{
+    gl_Position = vec4(vertexPosition, 0.0, 1.0);
+}
+)glsl";
+    const char* const fragmentSource = R"glsl(#version 150
+out vec4 finalFragColor;
+void main()
+{
+    finalFragColor = vec4(1.0);
+}
+)glsl";
+    const Renderer::ShaderProgram built = Renderer::BuildShaderProgram(vertexSource, fragmentSource);
+    // The program keeps its shaders alive for as long as they stay attached.
+    glDeleteShader(built.vertexShader);
+    glDeleteShader(built.fragmentShader);
+    return built.program;
+}
+
 // Programs other than the renderer's: each call that needs a missing uniform reports it.
 class RendererForeignProgramTest : public ::testing::Test
 {
 protected:
     RendererForeignProgramTest() : mWindow(RendererPath::kShader) {}
 
-    RendererTestWindow mWindow;
+    TestWindow mWindow;
+    BoundTexture mTexture;
 };
 
 TEST_F(RendererForeignProgramTest, ReportsEveryMissingRequiredUniformOnEachCallThatNeedsIt)
 {
-    const GLuint program = mWindow.BuildProgramWithoutUniforms();
+    const GLuint program = BuildProgramWithoutUniforms();
     glUseProgram(program);
 
     KelpForge::Testing::ErrorRecorder recorder;
@@ -436,7 +495,7 @@ TEST_F(RendererForeignProgramTest, GoesBackToItsOwnUniformsWhenItsProgramIsCurre
 {
     GLint ownProgram = 0;
     glGetIntegerv(GL_CURRENT_PROGRAM, &ownProgram);
-    const GLuint program = mWindow.BuildProgramWithoutUniforms();
+    const GLuint program = BuildProgramWithoutUniforms();
     glUseProgram(program);
     {
         KelpForge::Testing::ErrorRecorder recorder;

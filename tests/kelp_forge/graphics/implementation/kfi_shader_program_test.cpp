@@ -1,8 +1,8 @@
 #include "kelp_forge/graphics/implementation/kfi_shader_program.hpp"
 
 #include "kelp_forge/graphics/implementation/kfi_shader_sources.hpp"
-#include "kfi_renderer_test_window.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace Renderer = kfImplementation::Renderer;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::RendererPath;
-using KelpForge::Testing::RendererTestWindow;
+using KelpForge::Testing::TestWindow;
 
 namespace
 {
@@ -25,7 +25,7 @@ class ShaderProgramTest : public ::testing::Test
 protected:
     ShaderProgramTest() : mWindow(RendererPath::kShader) {}
 
-    RendererTestWindow mWindow;
+    TestWindow mWindow;
 };
 
 TEST_F(ShaderProgramTest, BuildsBothFixedPairsOnTheirContexts)

@@ -1,9 +1,9 @@
 #include "kelp_forge/graphics/implementation/kfi_sprite_sheet_loader.hpp"
 
-#include "../kf_drawables_test_window.hpp"
 #include "../kf_sprite_sheet_files.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,9 @@ using KelpForge::Graphics::SpriteFrame;
 using KelpForge::Graphics::SpriteSheet;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
-using KelpForge::Testing::DrawablesTestWindow;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::SpriteSheetFiles;
+using KelpForge::Testing::TestWindow;
 using kfImplementation::SpriteSheetLoader;
 using Messages = std::vector<std::string>;
 
@@ -90,7 +90,7 @@ protected:
     // The file path in double quotes, as most messages print it.
     [[nodiscard]] std::string QuotedPath() const { return "\"" + mPath + "\""; }
 
-    DrawablesTestWindow mWindow;
+    TestWindow mWindow;
     SpriteSheetFiles mFiles;
     ErrorRecorder mRecorder;
     const std::string mPath = mFiles.PathOf("sheet.json");

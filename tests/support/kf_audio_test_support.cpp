@@ -1,6 +1,7 @@
 #include "kf_audio_test_support.hpp"
 
 #include "kelp_forge/audio/kf_audio_manager.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <numbers>
 #include <thread>
@@ -47,8 +46,7 @@ std::uint32_t GetUint32(const std::vector<unsigned char>& bytes, std::size_t off
 // Reads the wave writer's output: a "fmt " chunk of any form, then 16-bit samples in "data".
 CapturedAudio ReadCapturedWave(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), {}};
+    const std::vector<unsigned char> bytes = ReadFile(path);
     CapturedAudio captured;
     std::size_t position = 12;
     std::uint16_t channels = 1;
@@ -77,12 +75,6 @@ CapturedAudio ReadCapturedWave(const std::filesystem::path& path)
         position += size;
     }
     return captured;
-}
-
-std::string CurrentTestName()
-{
-    const testing::TestInfo* information = testing::UnitTest::GetInstance()->current_test_info();
-    return std::string(information->test_suite_name()) + "." + information->name();
 }
 
 } // namespace
@@ -139,22 +131,6 @@ std::vector<unsigned char> SamplesAsBytes(const std::vector<std::int16_t>& sampl
         PutUint16(bytes, static_cast<std::uint16_t>(sample));
     }
     return bytes;
-}
-
-void WriteFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes)
-{
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(file.good()) << path;
-}
-
-std::filesystem::path TestFolder()
-{
-    // Never emptied: a capture's child process writes into the same folder while it runs.
-    const std::filesystem::path folder = std::filesystem::current_path() / "test_files" / CurrentTestName();
-    std::filesystem::create_directories(folder);
-    return folder;
 }
 
 bool EncodeOgg(const std::filesystem::path& wavePath, const std::filesystem::path& oggPath)
@@ -245,12 +221,10 @@ CapturedAudio CaptureAudio(const std::function<void()>& scenario)
     const std::filesystem::path output = folder / ("capture_" + std::to_string(captureNumber) + ".wav");
     const std::filesystem::path configuration =
         folder / ("capture_" + std::to_string(captureNumber) + ".conf");
-    {
-        std::ofstream file(configuration, std::ios::trunc);
-        file << "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
-                "output-limiter = false\ndither = false\nhrtf = false\n[wave]\nfile = "
-             << output.string() << "\n";
-    }
+    WriteFile(configuration,
+              "[general]\ndrivers = wave\nchannels = mono\nsample-type = int16\nfrequency = 44100\n"
+              "output-limiter = false\ndither = false\nhrtf = false\n[wave]\nfile = " +
+                  output.string() + "\n");
     setenv("ALSOFT_CONF", configuration.c_str(), 1);
 
     // The threadsafe style starts the child by running this program again, so that its static

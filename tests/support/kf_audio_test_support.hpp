@@ -1,5 +1,5 @@
-#ifndef KELP_FORGE_TESTS_AUDIO_TEST_SUPPORT_HPP
-#define KELP_FORGE_TESTS_AUDIO_TEST_SUPPORT_HPP
+#ifndef KELP_FORGE_TESTS_SUPPORT_AUDIO_TEST_SUPPORT_HPP
+#define KELP_FORGE_TESTS_SUPPORT_AUDIO_TEST_SUPPORT_HPP
 
 // Builds sound files for the audio tests and listens to what OpenAL Soft really plays.
 
@@ -43,9 +43,6 @@ struct WaveImage
 };
 
 std::vector<unsigned char> SamplesAsBytes(const std::vector<std::int16_t>& samples);
-void WriteFile(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
-// A fresh folder for the running test case, under the test's working folder.
-std::filesystem::path TestFolder();
 // Encodes a WAV file as OGG Vorbis with vorbis-tools' oggenc; true when it succeeded.
 bool EncodeOgg(const std::filesystem::path& wavePath, const std::filesystem::path& oggPath);
 
