@@ -3,9 +3,8 @@
 // over 100 passes.
 
 #include "kf_benchmark.hpp"
+#include "kf_benchmark_window.hpp"
 
-#include "kelp_forge/application/kf_application_handler_interface.hpp"
-#include "kelp_forge/application/kf_realtime_application.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_render_target.hpp"
 
@@ -23,14 +22,6 @@ using KelpForge::Benchmarks::SecondsSince;
 constexpr int kWarmUpPasses = 5;
 constexpr int kMeasuredPasses = 100;
 
-class QuietWindowHandler : public KelpForge::Application::ApplicationHandlerInterface
-{
-    void CollectWindowProperties(KelpForge::Application::WindowProperties& properties) const override
-    {
-        properties.vsync = false;
-    }
-};
-
 void RunPass(KelpForge::Graphics::RenderTarget& target)
 {
     target.BindRenderTarget();
@@ -45,28 +36,22 @@ void RunPass(KelpForge::Graphics::RenderTarget& target)
 
 KF_BENCHMARK(RenderTarget)
 {
-    QuietWindowHandler handler;
-    KelpForge::Application::RealtimeApplication application(handler);
-    application.Open();
+    const KelpForge::Benchmarks::BenchmarkWindow window(KelpForge::Benchmarks::RendererPath::kShader);
     if (!Renderer::IsRendererReady())
     {
-        application.Close();
         return;
     }
+    KelpForge::Graphics::RenderTarget target(1280, 720);
+    for (int pass = 0; pass < kWarmUpPasses; ++pass)
     {
-        KelpForge::Graphics::RenderTarget target(1280, 720);
-        for (int pass = 0; pass < kWarmUpPasses; ++pass)
-        {
-            RunPass(target);
-        }
-        glFinish();
-        const auto start = std::chrono::steady_clock::now();
-        for (int pass = 0; pass < kMeasuredPasses; ++pass)
-        {
-            RunPass(target);
-        }
-        glFinish();
-        ReportFigure("render_target_1280x720_pass", SecondsSince(start) * 1000.0 / kMeasuredPasses, "ms");
+        RunPass(target);
     }
-    application.Close();
+    glFinish();
+    const auto start = std::chrono::steady_clock::now();
+    for (int pass = 0; pass < kMeasuredPasses; ++pass)
+    {
+        RunPass(target);
+    }
+    glFinish();
+    ReportFigure("render_target_1280x720_pass", SecondsSince(start) * 1000.0 / kMeasuredPasses, "ms");
 }

@@ -4,20 +4,13 @@
 // measured side by side on the same display.
 
 #include "kf_benchmark.hpp"
+#include "kf_benchmark_window.hpp"
 
-#include "kelp_forge/application/implementation/kfi_context_attempts.hpp"
-#include "kelp_forge/application/kf_application_handler_interface.hpp"
-#include "kelp_forge/application/kf_realtime_application.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 
 #include <GL/glew.h>
 
-#ifdef KF_BENCHMARK_WITH_SFML
-#include <SFML/Graphics.hpp>
-#endif
-
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,15 +19,14 @@ namespace
 {
 
 namespace Renderer = kfImplementation::Renderer;
+using KelpForge::Benchmarks::BenchmarkWindow;
+using KelpForge::Benchmarks::kBenchmarkWindowHeight;
+using KelpForge::Benchmarks::kBenchmarkWindowWidth;
+using KelpForge::Benchmarks::RendererPath;
 using KelpForge::Benchmarks::ReportFigure;
-using KelpForge::Benchmarks::SecondsSince;
 using KelpForge::Math::Vector2;
 
-constexpr int kWindowWidth = 1280;
-constexpr int kWindowHeight = 720;
 constexpr int kQuadSize = 32;
-constexpr int kWarmUpFrames = 10;
-constexpr int kMeasuredFrames = 200;
 
 // The same scattered positions for every contender.
 std::vector<Vector2> QuadPositions(unsigned int count)
@@ -43,8 +35,8 @@ std::vector<Vector2> QuadPositions(unsigned int count)
     positions.reserve(count);
     for (unsigned int index = 0; index < count; ++index)
     {
-        positions.emplace_back(static_cast<float>(index * 37 % (kWindowWidth - kQuadSize)),
-                               static_cast<float>(index * 91 % (kWindowHeight - kQuadSize)));
+        positions.emplace_back(static_cast<float>(index * 37 % (kBenchmarkWindowWidth - kQuadSize)),
+                               static_cast<float>(index * 91 % (kBenchmarkWindowHeight - kQuadSize)));
     }
     return positions;
 }
@@ -64,120 +56,47 @@ std::vector<std::uint8_t> CheckerPixels()
     return pixels;
 }
 
-class QuadBenchmarkHandler : public KelpForge::Application::ApplicationHandlerInterface
+double MeasureRenderQuad(RendererPath path, unsigned int quadCount)
 {
-public:
-    explicit QuadBenchmarkHandler(unsigned int quadCount) : mPositions(QuadPositions(quadCount)) {}
-
-    void SetApplication(KelpForge::Application::RealtimeApplication& application)
-    {
-        mApplication = &application;
-    }
-
-    void CollectWindowProperties(KelpForge::Application::WindowProperties& properties) const override
-    {
-        properties.vsync = false;
-    }
-
-    void OnGraphicsContextCreated() override
+    const std::vector<Vector2> positions = QuadPositions(quadCount);
+    GLuint texture = 0;
+    const auto makeTexture = [&texture]
     {
         const std::vector<std::uint8_t> pixels = CheckerPixels();
-        glGenTextures(1, &mTexture);
-        glBindTexture(GL_TEXTURE_2D, mTexture);
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kQuadSize, kQuadSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                      pixels.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    }
-
-    void OnGraphicsContextDestroyed() override { glDeleteTextures(1, &mTexture); }
-
-    // The frame swaps after each update, so the update after the last measured frame closes the
-    // clock on a frame that has been presented.
-    void OnRealtimeUpdate() override
+    };
+    const auto drawQuads = [&texture, &positions]
     {
-        if (mFrame == kWarmUpFrames)
-        {
-            mStart = std::chrono::steady_clock::now();
-        }
-        if (mFrame == kWarmUpFrames + kMeasuredFrames)
-        {
-            mMillisecondsPerFrame = SecondsSince(mStart) * 1000.0 / kMeasuredFrames;
-            mApplication->Close();
-            return;
-        }
-        ++mFrame;
-
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Renderer::BeginDraw();
-        glBindTexture(GL_TEXTURE_2D, mTexture);
+        glBindTexture(GL_TEXTURE_2D, texture);
         const Vector2 size(kQuadSize, kQuadSize);
-        for (const Vector2& position : mPositions)
+        for (const Vector2& position : positions)
         {
             Renderer::RenderQuad(position, position + size, 0xFFFFFFFFu, 0.0f, 0.0f, 1.0f, 1.0f);
         }
-        Renderer::EndDraw();
-    }
-
-    [[nodiscard]] double MillisecondsPerFrame() const { return mMillisecondsPerFrame; }
-
-private:
-    std::vector<Vector2> mPositions;
-    KelpForge::Application::RealtimeApplication* mApplication = nullptr;
-    GLuint mTexture = 0;
-    int mFrame = 0;
-    std::chrono::steady_clock::time_point mStart;
-    double mMillisecondsPerFrame = 0.0;
-};
-
-double MeasureRenderQuad(unsigned int quadCount)
-{
-    QuadBenchmarkHandler handler(quadCount);
-    KelpForge::Application::RealtimeApplication application(handler);
-    handler.SetApplication(application);
-    application.Open();
-    application.Run();
-    return handler.MillisecondsPerFrame();
+    };
+    BenchmarkWindow window(path, {makeTexture, drawQuads, [&texture] { glDeleteTextures(1, &texture); }});
+    return window.MeasureMillisecondsPerFrame();
 }
 
 #ifdef KF_BENCHMARK_WITH_SFML
 double MeasureSfmlSprites(unsigned int quadCount)
 {
-    sf::RenderWindow window(sf::VideoMode(kWindowWidth, kWindowHeight), "SFML sprites",
-                            sf::Style::Titlebar | sf::Style::Close);
-    window.setVerticalSyncEnabled(false);
     const std::vector<std::uint8_t> pixels = CheckerPixels();
     sf::Texture texture;
     texture.create(kQuadSize, kQuadSize);
     texture.update(pixels.data());
-
     std::vector<sf::Sprite> sprites;
     for (const Vector2& position : QuadPositions(quadCount))
     {
         sprites.emplace_back(texture);
         sprites.back().setPosition(position.x, position.y);
     }
-
-    std::chrono::steady_clock::time_point start;
-    for (int frame = 0; frame < kWarmUpFrames + kMeasuredFrames; ++frame)
-    {
-        if (frame == kWarmUpFrames)
-        {
-            start = std::chrono::steady_clock::now();
-        }
-        sf::Event event;
-        while (window.pollEvent(event))
-        {
-        }
-        window.clear(sf::Color::Black);
-        for (const sf::Sprite& sprite : sprites)
-        {
-            window.draw(sprite);
-        }
-        window.display();
-    }
-    return SecondsSince(start) * 1000.0 / kMeasuredFrames;
+    return KelpForge::Benchmarks::MeasureSfmlMillisecondsPerFrame(sprites);
 }
 #endif
 
@@ -185,24 +104,18 @@ double MeasureSfmlSprites(unsigned int quadCount)
 // and the best round stands for it.
 void CompareAt(unsigned int quadCount)
 {
-    using kfImplementation::ContextProfile;
     constexpr int kRounds = 3;
     double shaderPath = 1e9;
     double legacyPath = 1e9;
     [[maybe_unused]] double sfml = 1e9;
     for (int round = 0; round < kRounds; ++round)
     {
-        kfImplementation::LimitContextAttempts({ContextProfile::kCore});
-        shaderPath = std::min(shaderPath, MeasureRenderQuad(quadCount));
-        // No profile to ask for: the default context and the fixed-function path.
-        kfImplementation::LimitContextAttempts({});
-        legacyPath = std::min(legacyPath, MeasureRenderQuad(quadCount));
+        shaderPath = std::min(shaderPath, MeasureRenderQuad(RendererPath::kShader, quadCount));
+        legacyPath = std::min(legacyPath, MeasureRenderQuad(RendererPath::kLegacy, quadCount));
 #ifdef KF_BENCHMARK_WITH_SFML
         sfml = std::min(sfml, MeasureSfmlSprites(quadCount));
 #endif
     }
-    kfImplementation::LimitContextAttempts(
-        {ContextProfile::kCore, ContextProfile::kCompatible, ContextProfile::kES});
 
     const std::string count = std::to_string(quadCount);
     ReportFigure("render_quad_shader_path_" + count + "_quads", shaderPath, "ms/frame");
