@@ -46,6 +46,20 @@ void ChooseContext(std::optional<RendererPath> path)
 
 } // namespace
 
+std::ostream& operator<<(std::ostream& stream, RendererPath path)
+{
+    switch (path)
+    {
+    case RendererPath::kShader:
+        return stream << "Shader";
+    case RendererPath::kShaderGLSL100:
+        return stream << "ShaderGLSL100";
+    case RendererPath::kLegacy:
+        break;
+    }
+    return stream << "Legacy";
+}
+
 TestWindow::TestWindow() : TestWindow(kDefaultWidth, kDefaultHeight, std::nullopt) {}
 
 TestWindow::TestWindow(RendererPath path) : TestWindow(kDefaultWidth, kDefaultHeight, path) {}

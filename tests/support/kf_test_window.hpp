@@ -41,6 +41,10 @@ enum class RendererPath
     kLegacy,        // the driver's default context (compatibility on Mesa), fixed-function drawing
 };
 
+// "Shader", "ShaderGLSL100" or "Legacy", which also names parameterised cases after their path
+// through ::testing::PrintToStringParamName().
+std::ostream& operator<<(std::ostream& stream, RendererPath path);
+
 class TestWindow : private Application::ApplicationHandlerInterface
 {
 public:

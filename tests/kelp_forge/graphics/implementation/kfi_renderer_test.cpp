@@ -80,24 +80,10 @@ protected:
     BoundTexture mTexture;
 };
 
-std::string PathName(const ::testing::TestParamInfo<RendererPath>& info)
-{
-    switch (info.param)
-    {
-    case RendererPath::kShader:
-        return "Shader";
-    case RendererPath::kShaderGLSL100:
-        return "ShaderGLSL100";
-    case RendererPath::kLegacy:
-        break;
-    }
-    return "Legacy";
-}
-
 INSTANTIATE_TEST_SUITE_P(BothPaths, RendererTest,
                          ::testing::Values(RendererPath::kShader, RendererPath::kShaderGLSL100,
                                            RendererPath::kLegacy),
-                         PathName);
+                         ::testing::PrintToStringParamName());
 
 TEST_P(RendererTest, RunsOnThePathItWasAskedFor)
 {
