@@ -9,8 +9,9 @@
 namespace
 {
 
-// Room for about 13,000 quads before the buffer is orphaned.
-constexpr GLsizeiptr kInitialCapacity = 1 << 20;
+constexpr GLsizeiptr kInitialCapacity =
+    static_cast<GLsizeiptr>(kfImplementation::Renderer::kStreamCapacityInVertices *
+                            sizeof(kfImplementation::Renderer::TransformedVertex));
 
 const void* OffsetPointer(std::size_t byteOffset)
 {
@@ -55,9 +56,10 @@ void VertexStream::Destroy()
     *this = VertexStream();
 }
 
-void VertexStream::Draw(GLenum mode, const Vertex* vertices, unsigned int count)
+void VertexStream::Draw(GLenum mode, const TransformedVertex* vertices, unsigned int count)
 {
-    const GLsizeiptr byteCount = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(Vertex));
+    const GLsizeiptr byteCount =
+        static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(TransformedVertex));
     if (mVertexArray != 0)
     {
         kf_gl_check(glBindVertexArray(mVertexArray));
@@ -76,20 +78,21 @@ void VertexStream::Draw(GLenum mode, const Vertex* vertices, unsigned int count)
     }
     kf_gl_check(glBufferSubData(GL_ARRAY_BUFFER, mWriteOffset, byteCount, vertices));
     // The layout points at the start of the buffer, so the draw selects its vertices by index.
-    const GLint firstVertex = static_cast<GLint>(mWriteOffset / static_cast<GLsizeiptr>(sizeof(Vertex)));
+    const GLint firstVertex =
+        static_cast<GLint>(mWriteOffset / static_cast<GLsizeiptr>(sizeof(TransformedVertex)));
     kf_gl_check(glDrawArrays(mode, firstVertex, static_cast<GLsizei>(count)));
     mWriteOffset += byteCount;
 }
 
 void VertexStream::SetAttributeLayout() const
 {
-    constexpr GLsizei kStride = sizeof(Vertex);
-    kf_gl_check(glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, kStride,
-                                      OffsetPointer(offsetof(Vertex, x))));
+    constexpr GLsizei kStride = sizeof(TransformedVertex);
+    kf_gl_check(glVertexAttribPointer(kPositionAttribute, 4, GL_FLOAT, GL_FALSE, kStride,
+                                      OffsetPointer(offsetof(TransformedVertex, x))));
     kf_gl_check(glVertexAttribPointer(kColorAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
-                                      OffsetPointer(offsetof(Vertex, colorABGR))));
+                                      OffsetPointer(offsetof(TransformedVertex, colorABGR))));
     kf_gl_check(glVertexAttribPointer(kTextureUVAttribute, 2, GL_FLOAT, GL_FALSE, kStride,
-                                      OffsetPointer(offsetof(Vertex, u))));
+                                      OffsetPointer(offsetof(TransformedVertex, u))));
     kf_gl_check(glEnableVertexAttribArray(kPositionAttribute));
     kf_gl_check(glEnableVertexAttribArray(kColorAttribute));
     kf_gl_check(glEnableVertexAttribArray(kTextureUVAttribute));
