@@ -58,7 +58,8 @@ public:
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
-    // Both do nothing when the window already is in that state.
+    // Both do nothing when the window already is in that state. Only one window can be open in a
+    // process at a time; Open fails the test when it leaves no renderer ready.
     void Open();
     void Close();
 

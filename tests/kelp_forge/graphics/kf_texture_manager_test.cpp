@@ -240,14 +240,9 @@ TEST_F(TextureManagerTest, BadImagesAreReportedAndLeaveNoSlotBehind)
     const std::string missing = mFolder.PathOf("missing.png");
     EXPECT_EQ(theTextureManager.CreateTextureFromFile(missing), kInvalidTexture);
     const std::string garbage = mFolder.PathOf("garbage.png");
-    {
-        std::vector<std::uint8_t> bytes = EncodePng(TestImage(8, 8));
-        bytes.resize(bytes.size() / 2);
-        std::FILE* const file = std::fopen(garbage.c_str(), "wb");
-        ASSERT_NE(file, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
+    std::vector<std::uint8_t> bytes = EncodePng(TestImage(8, 8));
+    bytes.resize(bytes.size() / 2);
+    KelpForge::Testing::WriteFile(garbage, bytes);
     EXPECT_EQ(theTextureManager.CreateTextureFromFile(garbage), kInvalidTexture);
     const unsigned char notAnImage[] = "not an image";
     EXPECT_EQ(theTextureManager.CreateTextureFromFileData(notAnImage, sizeof(notAnImage)), kInvalidTexture);
