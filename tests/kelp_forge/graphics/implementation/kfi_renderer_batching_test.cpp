@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 
 namespace Renderer = kfImplementation::Renderer;
 namespace OpenGLTexture = kfImplementation::OpenGLTexture;
@@ -66,24 +65,10 @@ protected:
     SolidTexture mWhite{255, 255, 255};
 };
 
-std::string PathName(const ::testing::TestParamInfo<RendererPath>& info)
-{
-    switch (info.param)
-    {
-    case RendererPath::kShader:
-        return "Shader";
-    case RendererPath::kShaderGLSL100:
-        return "ShaderGLSL100";
-    case RendererPath::kLegacy:
-        break;
-    }
-    return "Legacy";
-}
-
 INSTANTIATE_TEST_SUITE_P(AllPaths, RendererBatchingTest,
                          ::testing::Values(RendererPath::kShader, RendererPath::kShaderGLSL100,
                                            RendererPath::kLegacy),
-                         PathName);
+                         ::testing::PrintToStringParamName());
 
 TEST_P(RendererBatchingTest, EachQuadKeepsTheTextureBoundWhenItWasDrawn)
 {
