@@ -120,7 +120,6 @@ void Text::OnRender()
     }
     // The coverage is alpha, not premultiplied colour: blend by it, then restore the blending and
     // colour matrix that sprites expect.
-    Renderer::FlushBatch();
     kf_gl_check(glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
     kf_gl_check(glBindTexture(GL_TEXTURE_2D, mTextObject->openGLTexture));
     Renderer::SetColorMatrixForText(true);
@@ -130,7 +129,6 @@ void Text::OnRender()
                          GetColor().GetColorABGR(), 0.0f, 0.0f, textWidth / mTextObject->textureWidth,
                          textHeight / mTextObject->textureHeight);
     Renderer::SetColorMatrixForText(false);
-    Renderer::FlushBatch();
     kf_gl_check(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
 }
 

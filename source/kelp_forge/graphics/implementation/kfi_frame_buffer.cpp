@@ -20,8 +20,6 @@ CreatedFrameBuffer CreateFrameBuffer(std::uint32_t textureName, KelpForge::Graph
 {
     CreatedFrameBuffer created;
     FrameBufferNames& names = created.names;
-    // Binding the new frame buffer would send collected draws into it.
-    Renderer::FlushBatch();
     kf_gl_check(glGenFramebuffers(1, &names.frameBuffer));
     kf_gl_check(glBindFramebuffer(GL_FRAMEBUFFER, names.frameBuffer));
 
@@ -45,7 +43,6 @@ CreatedFrameBuffer CreateFrameBuffer(std::uint32_t textureName, KelpForge::Graph
 
 void DeleteFrameBuffer(const FrameBufferNames& names)
 {
-    Renderer::FlushBatch();
     if (names.frameBuffer != 0)
     {
         kf_gl_check(glDeleteFramebuffers(1, &names.frameBuffer));
@@ -58,7 +55,6 @@ void DeleteFrameBuffer(const FrameBufferNames& names)
 
 void BindFrameBuffer(std::uint32_t frameBuffer, int width, int height)
 {
-    Renderer::FlushBatch();
     kf_gl_check(glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer));
     kf_gl_check(glViewport(0, 0, width, height));
 }
@@ -66,7 +62,6 @@ void BindFrameBuffer(std::uint32_t frameBuffer, int width, int height)
 void ReadPixels(std::uint32_t frameBuffer, KelpForge::Graphics::PixelSpace width,
                 KelpForge::Graphics::PixelSpace height, unsigned char* rgbaPixels)
 {
-    Renderer::FlushBatch();
     kf_gl_check(glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer));
     // Rows of 4-byte pixels are tightly packed at any alignment up to 4, whatever was set before.
     kf_gl_check(glPixelStorei(GL_PACK_ALIGNMENT, 4));
@@ -76,7 +71,6 @@ void ReadPixels(std::uint32_t frameBuffer, KelpForge::Graphics::PixelSpace width
 void UploadToBoundTexture(KelpForge::Graphics::PixelSpace width, KelpForge::Graphics::PixelSpace height,
                           const unsigned char* rgbaPixels)
 {
-    Renderer::FlushBatch();
     kf_gl_check(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
     // The texture keeps its storage, so it stays a complete attachment of its framebuffer.
     kf_gl_check(

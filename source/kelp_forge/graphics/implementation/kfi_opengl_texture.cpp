@@ -2,7 +2,6 @@
 
 #include "kelp_forge/core/kf_error.hpp"
 #include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 
 #include <GL/glew.h>
 
@@ -88,8 +87,6 @@ std::uint32_t GenerateTextureFromOpenGL(const unsigned char* pixels, KelpForge::
     {
         return 0;
     }
-    // Collected draws still need the texture bound now.
-    Renderer::FlushBatch();
     kf_gl_check(glBindTexture(GL_TEXTURE_2D, name));
     // Rows of RGBA pixels are whole words, so the default unpack alignment of 4 fits; text images
     // change it only around their own uploads.
@@ -104,7 +101,6 @@ std::uint32_t GenerateTextureFromOpenGL(const unsigned char* pixels, KelpForge::
 void DeleteTexture(std::uint32_t name)
 {
     const GLuint glName = name;
-    Renderer::FlushBatch();
     kf_gl_check(glDeleteTextures(1, &glName));
 }
 
@@ -117,7 +113,6 @@ void BindTexture(std::uint32_t name)
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     if (static_cast<GLuint>(bound) != name)
     {
-        Renderer::FlushBatch();
         kf_gl_check(glBindTexture(GL_TEXTURE_2D, name));
     }
 }

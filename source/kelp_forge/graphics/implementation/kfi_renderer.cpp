@@ -9,7 +9,6 @@
 #include <GL/glew.h>
 
 #include <array>
-#include <cmath>
 #include <vector>
 
 // [SECTION] State         process-wide switches, program, matrices
@@ -18,12 +17,9 @@
 // [SECTION] Matrices      projection, model-view, the stack and its operations
 // [SECTION] Drawing       RenderPrimitive, RenderQuad
 //
-// The shader path batches: each draw's vertices are floored and transformed by the model-view
-// matrix here, and appended to a pending batch while the primitive type allows concatenation. The
-// batch becomes one draw call when something that affects drawing changes (the projection, the
-// colour matrix, the frame, or OpenGL state outside the renderer, whose owners call FlushBatch).
-// A frame of sprites with one texture thus costs a few draw calls instead of one per sprite, and
-// model-view changes cost no uniform upload at all.
+// The shader path uploads "mvpMatrix" lazily: a matrix change only marks it stale, and the next
+// draw uploads it once. A Graphic's transform makes five changes per sprite, so this saves four
+// uploads and four products per sprite without changing what is drawn.
 
 using KelpForge::Math::Matrix4;
 
@@ -50,10 +46,7 @@ struct RendererState
     Matrix4 projection;
     Matrix4 modelView;
     std::vector<Matrix4> matrixStack;
-    bool isProjectionUploadPending = false;
-
-    std::vector<TransformedVertex> batch;
-    GLenum batchMode = GL_TRIANGLES;
+    bool isMatrixUploadPending = false;
 };
 
 RendererState& State()
@@ -79,22 +72,23 @@ void UploadMatrix(GLint location, const Matrix4& matrix)
     kf_gl_check(glUniformMatrix4fv(location, 1, GL_FALSE, columnByColumn.GetElements()));
 }
 
-// Batched vertices are already in model-view space, so the program's model-view is the identity.
-void UploadPendingProjection()
+void UploadPendingMatrices()
 {
     RendererState& state = State();
-    if (!state.isProjectionUploadPending)
+    if (!state.isMatrixUploadPending)
     {
         return;
     }
-    state.isProjectionUploadPending = false;
+    state.isMatrixUploadPending = false;
     if (state.uniforms.mvpMatrix >= 0)
     {
-        UploadMatrix(state.uniforms.mvpMatrix, state.projection);
+        Matrix4 modelViewProjection;
+        KelpForge::Math::MultiplyMatrix(modelViewProjection, state.projection, state.modelView);
+        UploadMatrix(state.uniforms.mvpMatrix, modelViewProjection);
     }
     if (state.uniforms.modelViewMatrix >= 0)
     {
-        UploadMatrix(state.uniforms.modelViewMatrix, Matrix4());
+        UploadMatrix(state.uniforms.modelViewMatrix, state.modelView);
     }
 }
 
@@ -171,7 +165,6 @@ void InitializeRenderer()
 
 void CleanupRenderer()
 {
-    FlushBatch();
     RendererState& state = State();
     state.isReady = false;
     if (!state.isLegacyOpenGL)
@@ -197,7 +190,6 @@ void CleanupRenderer()
 
 void BeginDraw()
 {
-    FlushBatch();
     RendererState& state = State();
     if (!state.isLegacyOpenGL)
     {
@@ -240,7 +232,6 @@ void BeginDraw()
 
 void EndDraw()
 {
-    FlushBatch();
     if (State().isLegacyOpenGL)
     {
         kf_gl_check(glPopAttrib());
@@ -258,7 +249,6 @@ void SetColorMatrixForText(bool forText)
         state.isGLSL100 ? kTextColorMatrix100 : kTextColorMatrix150;
     const std::array<float, 16>& colorMatrix = forText ? textColorMatrix : kIdentityColorMatrix;
     const float tint = forText ? 1.0f : 0.0f;
-    FlushBatch();
 
     kf_error_if(state.uniforms.colorMatrix < 0,
                 "kfInternalError: GLSL Uniform \"colorMatrix\" was not found in shader program.");
@@ -280,7 +270,6 @@ void SetColorMatrixForText(bool forText)
 
 void SetProjectionMatrix(const Matrix4& projection)
 {
-    FlushBatch();
     RendererState& state = State();
     state.projection = projection;
     if (state.isLegacyOpenGL)
@@ -290,8 +279,6 @@ void SetProjectionMatrix(const Matrix4& projection)
         kf_gl_check(glMatrixMode(GL_MODELVIEW));
         return;
     }
-    state.isProjectionUploadPending = true;
-    // Reports a missing "mvpMatrix" as every matrix change does.
     SetModelViewMatrix(state.modelView);
 }
 
@@ -306,6 +293,7 @@ void SetModelViewMatrix(const Matrix4& modelView)
     }
     kf_error_if(state.uniforms.mvpMatrix < 0,
                 "kfInternalError: GLSL Uniform \"mvpMatrix\" was not found in shader program.");
+    state.isMatrixUploadPending = true;
 }
 
 void PushMatrix()
@@ -382,89 +370,6 @@ void Scale(float x, float y, float z)
 // [SECTION] Drawing
 //--------------------------------------------------------------------------------------------------
 
-namespace
-{
-
-// Positions are floored to whole pixels in the drawable's own space, before the transform, so
-// that moving sprites and text do not jitter.
-TransformedVertex Transform(const float* modelView, const Vertex& vertex)
-{
-    const float x = std::floor(vertex.x);
-    const float y = std::floor(vertex.y);
-    return {modelView[0] * x + modelView[1] * y + modelView[3],
-            modelView[4] * x + modelView[5] * y + modelView[7],
-            modelView[8] * x + modelView[9] * y + modelView[11],
-            modelView[12] * x + modelView[13] * y + modelView[15],
-            vertex.colorABGR,
-            vertex.u,
-            vertex.v};
-}
-
-// Lists of triangles or lines; every other mode joins its vertices to the previous ones.
-unsigned int VerticesPerPrimitiveInAList(GLenum mode)
-{
-    switch (mode)
-    {
-    case GL_TRIANGLES:
-        return 3;
-    case GL_LINES:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-// Makes room for count more vertices of the given mode in the pending batch.
-void PrepareBatch(GLenum mode, unsigned int count)
-{
-    RendererState& state = State();
-    const bool isOtherMode = state.batchMode != mode;
-    const bool isFull = state.batch.size() + count > kStreamCapacityInVertices;
-    if (!state.batch.empty() && (isOtherMode || isFull || VerticesPerPrimitiveInAList(mode) == 0))
-    {
-        FlushBatch();
-    }
-    state.batchMode = mode;
-}
-
-void DrawWithShaders(GLenum mode, const Vertex* vertices, unsigned int count)
-{
-    const unsigned int perPrimitive = VerticesPerPrimitiveInAList(mode);
-    // OpenGL ignores a list's incomplete last primitive; in a batch it would take vertices of the
-    // next draw, so it is left out here.
-    const unsigned int drawnCount = perPrimitive == 0 ? count : count - count % perPrimitive;
-    if (drawnCount == 0)
-    {
-        return;
-    }
-    PrepareBatch(mode, drawnCount);
-    RendererState& state = State();
-    const float* modelView = state.modelView.GetElements();
-    for (unsigned int index = 0; index < drawnCount; ++index)
-    {
-        state.batch.push_back(Transform(modelView, vertices[index]));
-    }
-    if (perPrimitive == 0)
-    {
-        FlushBatch();
-    }
-}
-
-} // namespace
-
-void FlushBatch()
-{
-    RendererState& state = State();
-    if (state.batch.empty())
-    {
-        return;
-    }
-    UploadPendingProjection();
-    state.vertexStream.Draw(state.batchMode, state.batch.data(),
-                            static_cast<unsigned int>(state.batch.size()));
-    state.batch.clear();
-}
-
 void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count)
 {
     if (count == 0)
@@ -478,7 +383,8 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
         return;
     }
     const GLenum mode = kOpenGLModes[typeIndex];
-    if (State().isLegacyOpenGL)
+    RendererState& state = State();
+    if (state.isLegacyOpenGL)
     {
         glBegin(mode);
         for (unsigned int index = 0; index < count; ++index)
@@ -492,7 +398,8 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
         kf_gl_check(glEnd());
         return;
     }
-    DrawWithShaders(mode, vertices, count);
+    UploadPendingMatrices();
+    state.vertexStream.Draw(mode, vertices, count);
 }
 
 void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::Vector2& bottomRight,
@@ -502,19 +409,13 @@ void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::
     const float top = topLeft.y;
     const float right = bottomRight.x;
     const float bottom = bottomRight.y;
-    const Vertex leftBottom = {left, bottom, colorABGR, uLeft, vBottom};
-    const Vertex leftTop = {left, top, colorABGR, uLeft, vTop};
-    const Vertex rightBottom = {right, bottom, colorABGR, uRight, vBottom};
-    const Vertex rightTop = {right, top, colorABGR, uRight, vTop};
-    if (State().isLegacyOpenGL)
-    {
-        const Vertex strip[4] = {leftBottom, leftTop, rightBottom, rightTop};
-        RenderPrimitive(PrimitiveType::kTriangleStrip, strip, 4);
-        return;
-    }
-    // The strip's two triangles as a list, wound as the strip winds them, so quads batch.
-    const Vertex triangles[6] = {leftBottom, leftTop, rightBottom, rightBottom, leftTop, rightTop};
-    DrawWithShaders(GL_TRIANGLES, triangles, 6);
+    const Vertex quad[4] = {
+        {left, bottom, colorABGR, uLeft, vBottom},
+        {left, top, colorABGR, uLeft, vTop},
+        {right, bottom, colorABGR, uRight, vBottom},
+        {right, top, colorABGR, uRight, vTop},
+    };
+    RenderPrimitive(PrimitiveType::kTriangleStrip, quad, 4);
 }
 
 } // namespace kfImplementation::Renderer

@@ -15,10 +15,6 @@
 // current model-view matrix, so the last operation applies first to the vertices.
 //
 // Textures are not bound here: the caller binds the texture it wants to unit 0 before drawing.
-//
-// The shader path batches: draws are collected and reach OpenGL together, at the latest when the
-// frame ends. Code that changes OpenGL state which affects drawing (texture binding or contents,
-// blending, frame buffer, viewport, program) or reads pixels back must call FlushBatch first.
 
 #include "kelp_forge/math/kf_matrix.hpp"
 #include "kelp_forge/math/kf_vector2.hpp"
@@ -92,13 +88,7 @@ void Scale(float x, float y, float z);
 // alpha of a white colour (text). No effect on the legacy path.
 void SetColorMatrixForText(bool forText);
 
-// Draws everything collected so far with the current OpenGL state. Call before touching OpenGL
-// state yourself between BeginDraw and EndDraw, and before reading pixels back. Does nothing on
-// the legacy path, which draws at once.
-void FlushBatch();
-
 // Draws count vertices (read during the call only) with the bound texture; nothing when count is 0.
-// A list's incomplete last triangle or line is not drawn, as OpenGL leaves it out.
 void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count);
 // Draws one textured, tinted rectangle as a clockwise triangle strip.
 void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::Vector2& bottomRight,

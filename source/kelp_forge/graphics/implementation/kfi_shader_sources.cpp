@@ -4,7 +4,7 @@ namespace kfImplementation::Renderer
 {
 
 const char* const kVertexShaderSource150 = R"glsl(#version 150
-in vec4 vertexPosition;
+in vec2 vertexPosition;
 in vec4 vertexColor;
 in vec2 vertexTextureUV;
 out vec4 fragmentColor;
@@ -12,7 +12,7 @@ out vec2 fragmentTextureUV;
 uniform mat4 mvpMatrix;
 void main()
 {
-    gl_Position = mvpMatrix * vertexPosition;
+    gl_Position = mvpMatrix * vec4(floor(vertexPosition), 0.0, 1.0);
     fragmentColor = vec4(vertexColor.rgb * vertexColor.a, vertexColor.a);
     fragmentTextureUV = vertexTextureUV;
 }
@@ -39,7 +39,7 @@ void main()
 )glsl";
 
 const char* const kVertexShaderSource100 = R"glsl(#version 100
-attribute vec4 vertexPosition;
+attribute vec2 vertexPosition;
 attribute vec4 vertexColor;
 attribute vec2 vertexTextureUV;
 varying vec4 fragmentColor;
@@ -47,7 +47,7 @@ varying vec2 fragmentTextureUV;
 uniform mat4 mvpMatrix;
 void main()
 {
-    gl_Position = mvpMatrix * vertexPosition;
+    gl_Position = mvpMatrix * vec4(floor(vertexPosition), 0.0, 1.0);
     fragmentColor = vec4(vertexColor.rgb * vertexColor.a, vertexColor.a);
     fragmentTextureUV = vertexTextureUV;
 }

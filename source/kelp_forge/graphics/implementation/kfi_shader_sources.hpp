@@ -4,12 +4,11 @@
 // The renderer's GLSL program as fixed texts: one pair for "#version 150" (OpenGL 3.2) and the same
 // pair for "#version 100" (OpenGL ES 2.0). Both pairs compute the same thing.
 //
-// Attributes: vertexPosition (x, y, z, w after the model-view matrix; the renderer floors x and y
-// to whole pixels before that transform, so moving sprites do not jitter), vertexColor
-// (premultiplied by its alpha in the vertex stage), vertexTextureUV.
-// Uniforms: mvpMatrix (the projection alone, since the model-view is already applied); diffuseTexture;
-// colorMatrix and colorTint, which map the texel as clamp(colorTint + colorMatrix * texel) before it is
-// multiplied by the vertex colour. Fragments whose final alpha is below 0.01 are discarded.
+// Attributes: vertexPosition (pixels, floored to whole pixels so moving sprites do not jitter),
+// vertexColor (premultiplied by its alpha in the vertex stage), vertexTextureUV.
+// Uniforms: mvpMatrix; diffuseTexture; colorMatrix and colorTint, which map the texel as
+// clamp(colorTint + colorMatrix * texel) before it is multiplied by the vertex colour.
+// Fragments whose final alpha is below 0.01 are discarded.
 
 #include <GL/glew.h>
 

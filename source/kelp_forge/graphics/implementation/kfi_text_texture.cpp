@@ -16,8 +16,6 @@ std::uint32_t CreateTextTexture(const KelpForge::Graphics::TextImage& image)
     {
         return 0;
     }
-    // Collected draws still need the texture bound now.
-    Renderer::FlushBatch();
     kf_gl_check(glBindTexture(GL_TEXTURE_2D, name));
     kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR));
     kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR));
@@ -35,7 +33,6 @@ std::uint32_t CreateTextTexture(const KelpForge::Graphics::TextImage& image)
 void DeleteTextTexture(std::uint32_t openGLTexture)
 {
     const GLuint name = openGLTexture;
-    Renderer::FlushBatch();
     kf_gl_check(glDeleteTextures(1, &name));
 }
 

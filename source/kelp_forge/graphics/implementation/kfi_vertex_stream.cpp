@@ -9,9 +9,8 @@
 namespace
 {
 
-constexpr GLsizeiptr kInitialCapacity =
-    static_cast<GLsizeiptr>(kfImplementation::Renderer::kStreamCapacityInVertices *
-                            sizeof(kfImplementation::Renderer::TransformedVertex));
+// Room for about 13,000 quads before the buffer is orphaned.
+constexpr GLsizeiptr kInitialCapacity = 1 << 20;
 
 const void* OffsetPointer(std::size_t byteOffset)
 {
@@ -56,10 +55,9 @@ void VertexStream::Destroy()
     *this = VertexStream();
 }
 
-void VertexStream::Draw(GLenum mode, const TransformedVertex* vertices, unsigned int count)
+void VertexStream::Draw(GLenum mode, const Vertex* vertices, unsigned int count)
 {
-    const GLsizeiptr byteCount =
-        static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(TransformedVertex));
+    const GLsizeiptr byteCount = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(Vertex));
     if (mVertexArray != 0)
     {
         kf_gl_check(glBindVertexArray(mVertexArray));
@@ -78,21 +76,20 @@ void VertexStream::Draw(GLenum mode, const TransformedVertex* vertices, unsigned
     }
     kf_gl_check(glBufferSubData(GL_ARRAY_BUFFER, mWriteOffset, byteCount, vertices));
     // The layout points at the start of the buffer, so the draw selects its vertices by index.
-    const GLint firstVertex =
-        static_cast<GLint>(mWriteOffset / static_cast<GLsizeiptr>(sizeof(TransformedVertex)));
+    const GLint firstVertex = static_cast<GLint>(mWriteOffset / static_cast<GLsizeiptr>(sizeof(Vertex)));
     kf_gl_check(glDrawArrays(mode, firstVertex, static_cast<GLsizei>(count)));
     mWriteOffset += byteCount;
 }
 
 void VertexStream::SetAttributeLayout() const
 {
-    constexpr GLsizei kStride = sizeof(TransformedVertex);
-    kf_gl_check(glVertexAttribPointer(kPositionAttribute, 4, GL_FLOAT, GL_FALSE, kStride,
-                                      OffsetPointer(offsetof(TransformedVertex, x))));
+    constexpr GLsizei kStride = sizeof(Vertex);
+    kf_gl_check(glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, kStride,
+                                      OffsetPointer(offsetof(Vertex, x))));
     kf_gl_check(glVertexAttribPointer(kColorAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
-                                      OffsetPointer(offsetof(TransformedVertex, colorABGR))));
+                                      OffsetPointer(offsetof(Vertex, colorABGR))));
     kf_gl_check(glVertexAttribPointer(kTextureUVAttribute, 2, GL_FLOAT, GL_FALSE, kStride,
-                                      OffsetPointer(offsetof(TransformedVertex, u))));
+                                      OffsetPointer(offsetof(Vertex, u))));
     kf_gl_check(glEnableVertexAttribArray(kPositionAttribute));
     kf_gl_check(glEnableVertexAttribArray(kColorAttribute));
     kf_gl_check(glEnableVertexAttribArray(kTextureUVAttribute));

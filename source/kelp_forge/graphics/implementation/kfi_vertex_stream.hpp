@@ -3,37 +3,16 @@
 
 // Feeds the shader path's draw calls from one vertex buffer that is reused for the whole life of
 // the context: each draw appends its vertices after the previous draw's, and a full buffer is
-// orphaned and written again from the start. The vertices arrive already transformed by the
-// model-view matrix, so draws made under different transforms can share one draw call. The attribute layout
-// is set up once in a vertex array object where the context has them (OpenGL 3.2), and before every draw
-// where it may not (OpenGL ES 2.0).
+// orphaned and written again from the start. The attribute layout is set up once in a vertex
+// array object where the context has them (OpenGL 3.2), and before every draw where it may not
+// (OpenGL ES 2.0).
 
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 
 #include <GL/glew.h>
 
-#include <cstdint>
-
 namespace kfImplementation::Renderer
 {
-
-// A Vertex after the model-view matrix: the position carries depth and w, so that depth order and
-// any projective model-view survive batching. Tightly packed, 28 bytes.
-struct TransformedVertex
-{
-    float x;
-    float y;
-    float z;
-    float w;
-    std::uint32_t colorABGR;
-    float u;
-    float v;
-};
-static_assert(sizeof(TransformedVertex) == 28, "vertices are uploaded as tightly packed 28-byte records");
-
-// How many vertices fit in the buffer before it is orphaned; a batch is flushed before it grows
-// past this, so a frame of sprites never reallocates the buffer.
-inline constexpr unsigned int kStreamCapacityInVertices = (1u << 20) / sizeof(TransformedVertex);
 
 class VertexStream
 {
@@ -45,7 +24,7 @@ public:
 
     // Draws count vertices (count > 0) with the given OpenGL mode; vertices are copied before it
     // returns. Leaves the stream's buffer and vertex array bound.
-    void Draw(GLenum mode, const TransformedVertex* vertices, unsigned int count);
+    void Draw(GLenum mode, const Vertex* vertices, unsigned int count);
 
 private:
     void SetAttributeLayout() const;
