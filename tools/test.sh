@@ -31,7 +31,4 @@ export LSAN_OPTIONS="suppressions=$root/tests/leak_suppressions.txt:print_suppre
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 cd "$build"
-# NOTE: a window reopened in the same process very rarely comes up without a usable context
-# under Xvfb on a loaded machine; until that is found, a failed case gets two more tries and
-# ctest still reports every failure it saw.
-ctest --output-on-failure --parallel "$(nproc)" --repeat until-pass:3 "$@"
+ctest --output-on-failure --parallel "$(nproc)" "$@"

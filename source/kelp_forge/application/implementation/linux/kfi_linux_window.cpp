@@ -75,6 +75,11 @@ void StartPlatform()
 {
     if (!gIsVideoStarted)
     {
+        // GLEW loads its entry points through GLX, so only SDL's X11 driver gives a usable context.
+        // When no X display answers, SDL's own order would go on to Wayland and then to its
+        // off-screen driver: a window nobody sees or can close, on EGL. Without X there is no
+        // window instead. A user's SDL_VIDEODRIVER still takes precedence over this default.
+        SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_DEFAULT);
         gIsVideoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     }
 }
