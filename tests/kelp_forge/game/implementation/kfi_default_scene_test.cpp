@@ -135,8 +135,9 @@ TEST(DefaultScenePlaybackTest, TheStartUpSoundStartsAQuarterSecondIn)
         });
     const std::vector<SoundSegment> sounds = captured.FindSounds(0.002);
     ASSERT_FALSE(sounds.empty());
-    // Step 25 runs 0.25 s after the first; the device adds its own latency.
-    EXPECT_GE(sounds.front().startSeconds, 0.24);
+    // Step 25 runs 0.25 s after the first. The capture's clock and the frame clock drift apart by
+    // a few hundredths of a second, so the bound only tells step 25 from the first steps.
+    EXPECT_GE(sounds.front().startSeconds, 0.2);
     EXPECT_LT(sounds.front().startSeconds, 0.45);
     EXPECT_LT(captured.Rms(0.0, 0.2), 0.001) << "silence before the sound";
     EXPECT_GT(sounds.back().endSeconds - sounds.front().startSeconds, 1.5);
