@@ -20,6 +20,11 @@
 // The shader path uploads "mvpMatrix" lazily: a matrix change only marks it stale, and the next
 // draw uploads it once. A Graphic's transform makes five changes per sprite, so this saves four
 // uploads and four products per sprite without changing what is drawn.
+//
+// While sprite mode is set and the renderer's own program is current, draws go through its sprite
+// twin (see kfi_shader_sources.hpp), which computes the same colours with less per-pixel work. The
+// twin is an internal stand-in: BeginDraw treats it as the renderer's program, colour uniforms go
+// to the renderer's program, and EndDraw leaves the renderer's program current again.
 
 using KelpForge::Math::Matrix4;
 
@@ -33,6 +38,12 @@ namespace kfImplementation::Renderer
 namespace
 {
 
+struct DrawingProgram
+{
+    UniformLocations uniforms;
+    bool isMatrixUploadPending = false;
+};
+
 struct RendererState
 {
     bool isLegacyOpenGL = false;
@@ -40,13 +51,17 @@ struct RendererState
     bool isReady = false;
 
     ShaderProgram shaderProgram;
-    UniformLocations uniforms;
+    ShaderProgram spriteProgram;
+    // The program BeginDraw found current (normally shaderProgram) and the sprite twin.
+    DrawingProgram current;
+    DrawingProgram sprite;
+    GLuint programInUse = 0;
+    bool isTextColorMatrix = false;
     VertexStream vertexStream;
 
     Matrix4 projection;
     Matrix4 modelView;
     std::vector<Matrix4> matrixStack;
-    bool isMatrixUploadPending = false;
 };
 
 RendererState& State()
@@ -72,24 +87,43 @@ void UploadMatrix(GLint location, const Matrix4& matrix)
     kf_gl_check(glUniformMatrix4fv(location, 1, GL_FALSE, columnByColumn.GetElements()));
 }
 
-void UploadPendingMatrices()
+void UseProgram(const DrawingProgram& program)
 {
     RendererState& state = State();
-    if (!state.isMatrixUploadPending)
+    if (state.programInUse != program.uniforms.program)
+    {
+        kf_gl_check(glUseProgram(program.uniforms.program));
+        state.programInUse = program.uniforms.program;
+    }
+}
+
+// The program must be in use.
+void UploadPendingMatrices(DrawingProgram& program)
+{
+    if (!program.isMatrixUploadPending)
     {
         return;
     }
-    state.isMatrixUploadPending = false;
-    if (state.uniforms.mvpMatrix >= 0)
+    program.isMatrixUploadPending = false;
+    const RendererState& state = State();
+    if (program.uniforms.mvpMatrix >= 0)
     {
         Matrix4 modelViewProjection;
         KelpForge::Math::MultiplyMatrix(modelViewProjection, state.projection, state.modelView);
-        UploadMatrix(state.uniforms.mvpMatrix, modelViewProjection);
+        UploadMatrix(program.uniforms.mvpMatrix, modelViewProjection);
     }
-    if (state.uniforms.modelViewMatrix >= 0)
+    if (program.uniforms.modelViewMatrix >= 0)
     {
-        UploadMatrix(state.uniforms.modelViewMatrix, state.modelView);
+        UploadMatrix(program.uniforms.modelViewMatrix, state.modelView);
     }
+}
+
+DrawingProgram& ProgramToDrawWith()
+{
+    RendererState& state = State();
+    const bool canUseSpriteTwin = !state.isTextColorMatrix && state.sprite.uniforms.mvpMatrix >= 0 &&
+                                  state.current.uniforms.program == state.shaderProgram.program;
+    return canUseSpriteTwin ? state.sprite : state.current;
 }
 
 // Uniform locations are cached for the current program; they are looked up again only when
@@ -99,9 +133,16 @@ void RefreshUniformsForCurrentProgram()
     RendererState& state = State();
     GLint currentProgram = 0;
     kf_gl_check(glGetIntegerv(GL_CURRENT_PROGRAM, &currentProgram));
-    if (static_cast<GLuint>(currentProgram) != state.uniforms.program)
+    GLuint program = static_cast<GLuint>(currentProgram);
+    if (program != 0 && program == state.spriteProgram.program)
     {
-        state.uniforms = LookUpUniforms(static_cast<GLuint>(currentProgram));
+        program = state.shaderProgram.program;
+        kf_gl_check(glUseProgram(program));
+    }
+    state.programInUse = program;
+    if (program != state.current.uniforms.program)
+    {
+        state.current.uniforms = LookUpUniforms(program);
     }
 }
 
@@ -153,13 +194,22 @@ void InitializeRenderer()
         return;
     }
 
-    state.shaderProgram = state.isGLSL100
-                              ? BuildShaderProgram(kVertexShaderSource100, kFragmentShaderSource100)
-                              : BuildShaderProgram(kVertexShaderSource150, kFragmentShaderSource150);
+    const char* const vertexSource = state.isGLSL100 ? kVertexShaderSource100 : kVertexShaderSource150;
+    state.shaderProgram = BuildShaderProgram(
+        vertexSource, state.isGLSL100 ? kFragmentShaderSource100 : kFragmentShaderSource150);
+    state.spriteProgram = BuildShaderProgram(
+        vertexSource, state.isGLSL100 ? kSpriteFragmentShaderSource100 : kSpriteFragmentShaderSource150);
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
     state.vertexStream.Create(!state.isGLSL100);
+    state.sprite.uniforms = LookUpUniforms(state.spriteProgram.program);
+    if (state.sprite.uniforms.diffuseTexture >= 0)
+    {
+        kf_gl_check(glUseProgram(state.spriteProgram.program));
+        kf_gl_check(glUniform1i(state.sprite.uniforms.diffuseTexture, 0));
+    }
     kf_gl_check(glUseProgram(state.shaderProgram.program));
-    state.uniforms = LookUpUniforms(state.shaderProgram.program);
+    state.programInUse = state.shaderProgram.program;
+    state.current.uniforms = LookUpUniforms(state.shaderProgram.program);
     state.isReady = true;
 }
 
@@ -171,6 +221,7 @@ void CleanupRenderer()
     {
         kf_gl_check(glUseProgram(0));
         DeleteShaderProgram(state.shaderProgram);
+        DeleteShaderProgram(state.spriteProgram);
         state.vertexStream.Destroy();
     }
     kf_gl_check(glFlush());
@@ -226,41 +277,47 @@ void BeginDraw()
     }
 
     kf_gl_check(glActiveTexture(GL_TEXTURE0));
-    kf_gl_check(glUniform1i(state.uniforms.diffuseTexture, 0));
+    kf_gl_check(glUniform1i(state.current.uniforms.diffuseTexture, 0));
     SetColorMatrixForText(false);
 }
 
 void EndDraw()
 {
-    if (State().isLegacyOpenGL)
+    RendererState& state = State();
+    if (state.isLegacyOpenGL)
     {
         kf_gl_check(glPopAttrib());
+        return;
     }
+    UseProgram(state.current);
 }
 
 void SetColorMatrixForText(bool forText)
 {
-    const RendererState& state = State();
+    RendererState& state = State();
     if (state.isLegacyOpenGL)
     {
         return;
     }
+    state.isTextColorMatrix = forText;
+    UseProgram(state.current);
     const std::array<float, 16>& textColorMatrix =
         state.isGLSL100 ? kTextColorMatrix100 : kTextColorMatrix150;
     const std::array<float, 16>& colorMatrix = forText ? textColorMatrix : kIdentityColorMatrix;
     const float tint = forText ? 1.0f : 0.0f;
 
-    kf_error_if(state.uniforms.colorMatrix < 0,
+    const UniformLocations& uniforms = state.current.uniforms;
+    kf_error_if(uniforms.colorMatrix < 0,
                 "kfInternalError: GLSL Uniform \"colorMatrix\" was not found in shader program.");
-    kf_error_if(state.uniforms.colorTint < 0,
+    kf_error_if(uniforms.colorTint < 0,
                 "kfInternalError: GLSL Uniform \"colorTint\" was not found in shader program.");
-    if (state.uniforms.colorMatrix >= 0)
+    if (uniforms.colorMatrix >= 0)
     {
-        kf_gl_check(glUniformMatrix4fv(state.uniforms.colorMatrix, 1, GL_FALSE, colorMatrix.data()));
+        kf_gl_check(glUniformMatrix4fv(uniforms.colorMatrix, 1, GL_FALSE, colorMatrix.data()));
     }
-    if (state.uniforms.colorTint >= 0)
+    if (uniforms.colorTint >= 0)
     {
-        kf_gl_check(glUniform4f(state.uniforms.colorTint, tint, tint, tint, 0.0f));
+        kf_gl_check(glUniform4f(uniforms.colorTint, tint, tint, tint, 0.0f));
     }
 }
 
@@ -291,9 +348,10 @@ void SetModelViewMatrix(const Matrix4& modelView)
         kf_gl_check(glLoadTransposeMatrixf(modelView.GetElements()));
         return;
     }
-    kf_error_if(state.uniforms.mvpMatrix < 0,
+    kf_error_if(state.current.uniforms.mvpMatrix < 0,
                 "kfInternalError: GLSL Uniform \"mvpMatrix\" was not found in shader program.");
-    state.isMatrixUploadPending = true;
+    state.current.isMatrixUploadPending = true;
+    state.sprite.isMatrixUploadPending = true;
 }
 
 void PushMatrix()
@@ -398,7 +456,9 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
         kf_gl_check(glEnd());
         return;
     }
-    UploadPendingMatrices();
+    DrawingProgram& program = ProgramToDrawWith();
+    UseProgram(program);
+    UploadPendingMatrices(program);
     state.vertexStream.Draw(mode, vertices, count);
 }
 

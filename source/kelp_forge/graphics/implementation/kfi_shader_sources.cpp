@@ -72,4 +72,37 @@ void main()
 }
 )glsl";
 
+const char* const kSpriteFragmentShaderSource150 = R"glsl(#version 150
+precision highp float;
+in vec2 fragmentTextureUV;
+in vec4 fragmentColor;
+uniform sampler2D diffuseTexture;
+out vec4 finalFragColor;
+void main()
+{
+    vec4 color = texture(diffuseTexture, fragmentTextureUV) * fragmentColor;
+    if (color.a < 0.01)
+    {
+        discard;
+    }
+    finalFragColor = color;
+}
+)glsl";
+
+const char* const kSpriteFragmentShaderSource100 = R"glsl(#version 100
+precision highp float;
+varying vec2 fragmentTextureUV;
+varying vec4 fragmentColor;
+uniform sampler2D diffuseTexture;
+void main()
+{
+    vec4 color = texture2D(diffuseTexture, fragmentTextureUV) * fragmentColor;
+    if (color.a < 0.01)
+    {
+        discard;
+    }
+    gl_FragColor = color;
+}
+)glsl";
+
 } // namespace kfImplementation::Renderer

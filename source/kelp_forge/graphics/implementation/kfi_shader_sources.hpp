@@ -9,6 +9,11 @@
 // Uniforms: mvpMatrix; diffuseTexture; colorMatrix and colorTint, which map the texel as
 // clamp(colorTint + colorMatrix * texel) before it is multiplied by the vertex colour.
 // Fragments whose final alpha is below 0.01 are discarded.
+//
+// The sprite fragment shaders are the same fragment stage with the sprites' identity colour matrix
+// and zero tint folded in: texel * colour, which for a texel in 0..1 is exactly what the general
+// shader computes. Software rasterisers such as llvmpipe spend most of a sprite's time on the
+// per-pixel matrix product, so the renderer draws with this twin while sprite mode is set.
 
 #include <GL/glew.h>
 
@@ -24,6 +29,8 @@ extern const char* const kVertexShaderSource150;
 extern const char* const kFragmentShaderSource150;
 extern const char* const kVertexShaderSource100;
 extern const char* const kFragmentShaderSource100;
+extern const char* const kSpriteFragmentShaderSource150;
+extern const char* const kSpriteFragmentShaderSource100;
 
 } // namespace kfImplementation::Renderer
 

@@ -356,6 +356,49 @@ TEST_P(RendererTest, TextModeTurnsTheCoverageChannelIntoAlpha)
     }
 }
 
+TEST_P(RendererTest, MatrixChangesReachSpriteAndTextDrawsAlike)
+{
+    // Coverage and colour both full: text mode and sprite mode draw the same opaque white.
+    mWindow.BeginFrame();
+    DrawRectangle(0.0f, 0.0f, 10.0f, 10.0f, kOpaqueWhite);
+    Renderer::Translate(20.0f, 0.0f, 0.0f);
+    Renderer::SetColorMatrixForText(true);
+    DrawRectangle(0.0f, 0.0f, 10.0f, 10.0f, kOpaqueWhite);
+    Renderer::SetColorMatrixForText(false);
+    Renderer::Translate(20.0f, 0.0f, 0.0f);
+    DrawRectangle(0.0f, 0.0f, 10.0f, 10.0f, kOpaqueWhite);
+    mWindow.EndFrame();
+
+    const Pixel white = {255, 255, 255};
+    for (int left : {0, 20, 40})
+    {
+        EXPECT_EQ(mWindow.ReadPixel(left + 5, 5), white) << left;
+        EXPECT_EQ(mWindow.ReadPixel(left + 15, 5), kBlack) << left;
+    }
+}
+
+TEST_P(RendererTest, ABeginDrawAfterSpritesFindsTheRenderersOwnProgram)
+{
+    GLint programBefore = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &programBefore);
+
+    KelpForge::Testing::ErrorRecorder recorder;
+    mWindow.BeginFrame();
+    DrawRectangle(0.0f, 0.0f, 10.0f, 10.0f, kOpaqueRed);
+    // As the gameplay scene does around drawing into a render target.
+    Renderer::BeginDraw();
+    DrawRectangle(20.0f, 0.0f, 30.0f, 10.0f, kOpaqueGreen);
+    Renderer::EndDraw();
+    mWindow.EndFrame();
+
+    EXPECT_TRUE(recorder.Messages().empty());
+    EXPECT_EQ(mWindow.ReadPixel(5, 5), kRed);
+    EXPECT_EQ(mWindow.ReadPixel(25, 5), kGreen);
+    GLint programAfter = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &programAfter);
+    EXPECT_EQ(programAfter, programBefore);
+}
+
 TEST_P(RendererTest, ModulatesTheTexelByTheVertexColour)
 {
     mTexture.Replace({255, 255, 0, 255, 0, 255, 255, 255}, 2, 1);
