@@ -205,7 +205,10 @@ KF_BENCHMARK(EntitySimulateStep)
     std::array<StepCost, 3> costs{};
     for (std::size_t index = 0; index < kEntityCounts.size(); ++index)
     {
-        const std::string suffix = "_" + std::to_string(kEntityCounts[index]) + "_circles";
+        // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "_" + std::string.
+        std::string suffix = "_";
+        suffix += std::to_string(kEntityCounts[index]);
+        suffix += "_circles";
         costs[index] = MeasureSteps(kEntityCounts[index]);
         ReportFigure("entity_simulate_step" + suffix, costs[index].microsecondsPerStep, "us/step");
         ReportFigure("entity_simulate_allocations" + suffix, costs[index].allocationsPerStep,

@@ -10,7 +10,6 @@
 
 #include <GL/glew.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,7 +22,6 @@ using KelpForge::Benchmarks::BenchmarkWindow;
 using KelpForge::Benchmarks::kBenchmarkWindowHeight;
 using KelpForge::Benchmarks::kBenchmarkWindowWidth;
 using KelpForge::Benchmarks::RendererPath;
-using KelpForge::Benchmarks::ReportFigure;
 using KelpForge::Math::Vector2;
 
 constexpr int kQuadSize = 32;
@@ -100,29 +98,20 @@ double MeasureSfmlSprites(unsigned int quadCount)
 }
 #endif
 
-// The machine may be shared, so each contender runs kRounds times, interleaved with the others,
-// and the best round stands for it.
 void CompareAt(unsigned int quadCount)
 {
-    constexpr int kRounds = 3;
-    double shaderPath = 1e9;
-    double legacyPath = 1e9;
-    [[maybe_unused]] double sfml = 1e9;
-    for (int round = 0; round < kRounds; ++round)
-    {
-        shaderPath = std::min(shaderPath, MeasureRenderQuad(RendererPath::kShader, quadCount));
-        legacyPath = std::min(legacyPath, MeasureRenderQuad(RendererPath::kLegacy, quadCount));
-#ifdef KF_BENCHMARK_WITH_SFML
-        sfml = std::min(sfml, MeasureSfmlSprites(quadCount));
-#endif
-    }
-
     const std::string count = std::to_string(quadCount);
-    ReportFigure("render_quad_shader_path_" + count + "_quads", shaderPath, "ms/frame");
-    ReportFigure("render_quad_legacy_path_" + count + "_quads", legacyPath, "ms/frame");
+    std::vector<KelpForge::Benchmarks::Contender> contenders = {
+        {"render_quad_shader_path_" + count + "_quads",
+         [quadCount] { return MeasureRenderQuad(RendererPath::kShader, quadCount); }},
+        {"render_quad_legacy_path_" + count + "_quads",
+         [quadCount] { return MeasureRenderQuad(RendererPath::kLegacy, quadCount); }},
+    };
 #ifdef KF_BENCHMARK_WITH_SFML
-    ReportFigure("sfml_sprite_draw_" + count + "_quads", sfml, "ms/frame");
+    contenders.push_back(
+        {"sfml_sprite_draw_" + count + "_quads", [quadCount] { return MeasureSfmlSprites(quadCount); }});
 #endif
+    KelpForge::Benchmarks::ReportBestOfInterleavedRounds(contenders, "ms/frame");
 }
 
 } // namespace

@@ -195,10 +195,10 @@ void InitializeRenderer()
     }
 
     const char* const vertexSource = state.isGLSL100 ? kVertexShaderSource100 : kVertexShaderSource150;
-    state.shaderProgram = BuildShaderProgram(
-        vertexSource, state.isGLSL100 ? kFragmentShaderSource100 : kFragmentShaderSource150);
-    state.spriteProgram = BuildShaderProgram(
-        vertexSource, state.isGLSL100 ? kSpriteFragmentShaderSource100 : kSpriteFragmentShaderSource150);
+    state.shaderProgram = BuildShaderProgram(vertexSource, state.isGLSL100 ? kFragmentShaderSource100
+                                                                           : kFragmentShaderSource150);
+    state.spriteProgram = BuildShaderProgram(vertexSource, state.isGLSL100 ? kSpriteFragmentShaderSource100
+                                                                           : kSpriteFragmentShaderSource150);
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
     state.vertexStream.Create(!state.isGLSL100);
     state.sprite.uniforms = LookUpUniforms(state.spriteProgram.program);
