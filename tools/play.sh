@@ -14,9 +14,5 @@ if [ -x "$build/gloamshot" ]; then
     exec "$build/gloamshot"
 fi
 echo "The framework is built, but the Gloamshot game itself is not written yet."
-for example in "$build"/examples/*; do
-    if [ -x "$example" ] && [ -f "$example" ]; then
-        echo "Starting the framework example $(basename "$example") instead (Escape quits)."
-        exec "$example"
-    fi
-done
+echo "Starting the framework example bouncing_orbs instead (Escape quits)."
+exec "$build/examples/kf_example_bouncing_orbs"
