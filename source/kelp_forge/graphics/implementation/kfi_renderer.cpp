@@ -4,6 +4,7 @@
 #include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
 #include "kelp_forge/graphics/implementation/kfi_shader_program.hpp"
 #include "kelp_forge/graphics/implementation/kfi_shader_sources.hpp"
+#include "kelp_forge/graphics/implementation/kfi_transformed_vertex.hpp"
 #include "kelp_forge/graphics/implementation/kfi_vertex_stream.hpp"
 
 #include <GL/glew.h>
@@ -22,9 +23,11 @@
 // uploads and four products per sprite without changing what is drawn.
 //
 // While sprite mode is set and the renderer's own program is current, draws go through its sprite
-// twin (see kfi_shader_sources.hpp), which computes the same colours with less per-pixel work. The
-// twin is an internal stand-in: BeginDraw treats it as the renderer's program, colour uniforms go
-// to the renderer's program, and EndDraw leaves the renderer's program current again.
+// twin (see kfi_shader_sources.hpp), which draws the same pixels with less work per pixel and no
+// uniform change per draw: the renderer floors and transforms the vertices itself and the twin
+// applies only the projection. The twin is an internal stand-in: BeginDraw treats it as the
+// renderer's program, colour uniforms go to the renderer's program, and EndDraw leaves the
+// renderer's program current again.
 
 using KelpForge::Math::Matrix4;
 
@@ -58,6 +61,8 @@ struct RendererState
     GLuint programInUse = 0;
     bool isTextColorMatrix = false;
     VertexStream vertexStream;
+    VertexStream transformedVertexStream;
+    std::vector<TransformedVertex> transformedVertices;
 
     Matrix4 projection;
     Matrix4 modelView;
@@ -106,6 +111,10 @@ void UploadPendingMatrices(DrawingProgram& program)
     }
     program.isMatrixUploadPending = false;
     const RendererState& state = State();
+    if (program.uniforms.projectionMatrix >= 0)
+    {
+        UploadMatrix(program.uniforms.projectionMatrix, state.projection);
+    }
     if (program.uniforms.mvpMatrix >= 0)
     {
         Matrix4 modelViewProjection;
@@ -121,7 +130,7 @@ void UploadPendingMatrices(DrawingProgram& program)
 DrawingProgram& ProgramToDrawWith()
 {
     RendererState& state = State();
-    const bool canUseSpriteTwin = !state.isTextColorMatrix && state.sprite.uniforms.mvpMatrix >= 0 &&
+    const bool canUseSpriteTwin = !state.isTextColorMatrix && state.sprite.uniforms.projectionMatrix >= 0 &&
                                   state.current.uniforms.program == state.shaderProgram.program;
     return canUseSpriteTwin ? state.sprite : state.current;
 }
@@ -194,13 +203,15 @@ void InitializeRenderer()
         return;
     }
 
-    const char* const vertexSource = state.isGLSL100 ? kVertexShaderSource100 : kVertexShaderSource150;
-    state.shaderProgram = BuildShaderProgram(vertexSource, state.isGLSL100 ? kFragmentShaderSource100
-                                                                           : kFragmentShaderSource150);
-    state.spriteProgram = BuildShaderProgram(vertexSource, state.isGLSL100 ? kSpriteFragmentShaderSource100
-                                                                           : kSpriteFragmentShaderSource150);
+    state.shaderProgram = state.isGLSL100
+                              ? BuildShaderProgram(kVertexShaderSource100, kFragmentShaderSource100)
+                              : BuildShaderProgram(kVertexShaderSource150, kFragmentShaderSource150);
+    state.spriteProgram =
+        state.isGLSL100 ? BuildShaderProgram(kSpriteVertexShaderSource100, kSpriteFragmentShaderSource100)
+                        : BuildShaderProgram(kSpriteVertexShaderSource150, kSpriteFragmentShaderSource150);
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
-    state.vertexStream.Create(!state.isGLSL100);
+    state.vertexStream.Create(!state.isGLSL100, kVertexLayout);
+    state.transformedVertexStream.Create(!state.isGLSL100, kTransformedVertexLayout);
     state.sprite.uniforms = LookUpUniforms(state.spriteProgram.program);
     if (state.sprite.uniforms.diffuseTexture >= 0)
     {
@@ -223,6 +234,7 @@ void CleanupRenderer()
         DeleteShaderProgram(state.shaderProgram);
         DeleteShaderProgram(state.spriteProgram);
         state.vertexStream.Destroy();
+        state.transformedVertexStream.Destroy();
     }
     kf_gl_check(glFlush());
     kf_gl_check(glFinish());
@@ -336,6 +348,7 @@ void SetProjectionMatrix(const Matrix4& projection)
         kf_gl_check(glMatrixMode(GL_MODELVIEW));
         return;
     }
+    state.sprite.isMatrixUploadPending = true;
     SetModelViewMatrix(state.modelView);
 }
 
@@ -351,7 +364,6 @@ void SetModelViewMatrix(const Matrix4& modelView)
     kf_error_if(state.current.uniforms.mvpMatrix < 0,
                 "kfInternalError: GLSL Uniform \"mvpMatrix\" was not found in shader program.");
     state.current.isMatrixUploadPending = true;
-    state.sprite.isMatrixUploadPending = true;
 }
 
 void PushMatrix()
@@ -459,7 +471,15 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
     DrawingProgram& program = ProgramToDrawWith();
     UseProgram(program);
     UploadPendingMatrices(program);
-    state.vertexStream.Draw(mode, vertices, count);
+    if (&program == &state.sprite)
+    {
+        TransformVertices(vertices, count, state.modelView, state.transformedVertices);
+        state.transformedVertexStream.Draw(mode, state.transformedVertices.data(), count);
+    }
+    else
+    {
+        state.vertexStream.Draw(mode, vertices, count);
+    }
 }
 
 void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::Vector2& bottomRight,

@@ -4,8 +4,8 @@
 // The one place that draws with OpenGL: a small immediate-mode interface (a matrix stack, a
 // per-frame projection, lists of vertices drawn as one primitive) over two paths chosen once per
 // context:
-//   - the shader path (OpenGL 3.2, or OpenGL ES 2.0 with GLSL 1.00): one program, the renderer's
-//     own matrix stack;
+//   - the shader path (OpenGL 3.2, or OpenGL ES 2.0 with GLSL 1.00): one program (with a faster
+//     twin for sprite mode that draws the same pixels), the renderer's own matrix stack;
 //   - the legacy path (no shader support): fixed-function drawing, OpenGL's own matrix stack and
 //     an alpha test.
 //

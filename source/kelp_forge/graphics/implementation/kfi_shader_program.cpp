@@ -85,6 +85,7 @@ UniformLocations LookUpUniforms(GLuint program)
         return locations;
     }
     kf_gl_check(locations.mvpMatrix = glGetUniformLocation(program, "mvpMatrix"));
+    kf_gl_check(locations.projectionMatrix = glGetUniformLocation(program, "projectionMatrix"));
     kf_gl_check(locations.modelViewMatrix = glGetUniformLocation(program, "modelViewMatrix"));
     kf_gl_check(locations.diffuseTexture = glGetUniformLocation(program, "diffuseTexture"));
     kf_gl_check(locations.colorMatrix = glGetUniformLocation(program, "colorMatrix"));

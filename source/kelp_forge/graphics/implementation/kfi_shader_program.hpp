@@ -29,6 +29,7 @@ struct UniformLocations
 {
     GLuint program = 0;
     GLint mvpMatrix = -1;
+    GLint projectionMatrix = -1;
     GLint modelViewMatrix = -1;
     GLint diffuseTexture = -1;
     GLint colorMatrix = -1;

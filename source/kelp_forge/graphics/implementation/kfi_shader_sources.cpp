@@ -72,6 +72,36 @@ void main()
 }
 )glsl";
 
+const char* const kSpriteVertexShaderSource150 = R"glsl(#version 150
+in vec4 vertexPosition;
+in vec4 vertexColor;
+in vec2 vertexTextureUV;
+out vec4 fragmentColor;
+out vec2 fragmentTextureUV;
+uniform mat4 projectionMatrix;
+void main()
+{
+    gl_Position = projectionMatrix * vertexPosition;
+    fragmentColor = vec4(vertexColor.rgb * vertexColor.a, vertexColor.a);
+    fragmentTextureUV = vertexTextureUV;
+}
+)glsl";
+
+const char* const kSpriteVertexShaderSource100 = R"glsl(#version 100
+attribute vec4 vertexPosition;
+attribute vec4 vertexColor;
+attribute vec2 vertexTextureUV;
+varying vec4 fragmentColor;
+varying vec2 fragmentTextureUV;
+uniform mat4 projectionMatrix;
+void main()
+{
+    gl_Position = projectionMatrix * vertexPosition;
+    fragmentColor = vec4(vertexColor.rgb * vertexColor.a, vertexColor.a);
+    fragmentTextureUV = vertexTextureUV;
+}
+)glsl";
+
 const char* const kSpriteFragmentShaderSource150 = R"glsl(#version 150
 precision highp float;
 in vec2 fragmentTextureUV;

@@ -10,10 +10,12 @@
 // clamp(colorTint + colorMatrix * texel) before it is multiplied by the vertex colour.
 // Fragments whose final alpha is below 0.01 are discarded.
 //
-// The sprite fragment shaders are the same fragment stage with the sprites' identity colour matrix
-// and zero tint folded in: texel * colour, which for a texel in 0..1 is exactly what the general
-// shader computes. Software rasterisers such as llvmpipe spend most of a sprite's time on the
-// per-pixel matrix product, so the renderer draws with this twin while sprite mode is set.
+// The sprite pair is a twin of the general program for sprite mode. Its fragment stage has the
+// sprites' identity colour matrix and zero tint folded in: texel * colour, which for a texel in
+// 0..1 is exactly what the general shader computes (software rasterisers such as llvmpipe spend
+// most of a sprite's time on that per-pixel matrix product). Its vertex stage takes positions the
+// renderer has already floored and carried through the model-view matrix (kfi_transformed_vertex)
+// and applies "projectionMatrix" alone.
 
 #include <GL/glew.h>
 
@@ -29,7 +31,9 @@ extern const char* const kVertexShaderSource150;
 extern const char* const kFragmentShaderSource150;
 extern const char* const kVertexShaderSource100;
 extern const char* const kFragmentShaderSource100;
+extern const char* const kSpriteVertexShaderSource150;
 extern const char* const kSpriteFragmentShaderSource150;
+extern const char* const kSpriteVertexShaderSource100;
 extern const char* const kSpriteFragmentShaderSource100;
 
 } // namespace kfImplementation::Renderer

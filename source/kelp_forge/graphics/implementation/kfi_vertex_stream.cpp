@@ -9,7 +9,7 @@
 namespace
 {
 
-// Room for about 13,000 quads before the buffer is orphaned.
+// Room for about 9,000 quads of the largest vertex records before the buffer is orphaned.
 constexpr GLsizeiptr kInitialCapacity = 1 << 20;
 
 const void* OffsetPointer(std::size_t byteOffset)
@@ -22,8 +22,9 @@ const void* OffsetPointer(std::size_t byteOffset)
 namespace kfImplementation::Renderer
 {
 
-void VertexStream::Create(bool useVertexArray)
+void VertexStream::Create(bool useVertexArray, const VertexLayout& layout)
 {
+    mLayout = layout;
     if (useVertexArray)
     {
         kf_gl_check(glGenVertexArrays(1, &mVertexArray));
@@ -55,9 +56,10 @@ void VertexStream::Destroy()
     *this = VertexStream();
 }
 
-void VertexStream::Draw(GLenum mode, const Vertex* vertices, unsigned int count)
+void VertexStream::Draw(GLenum mode, const void* vertices, unsigned int count)
 {
-    const GLsizeiptr byteCount = static_cast<GLsizeiptr>(count) * static_cast<GLsizeiptr>(sizeof(Vertex));
+    const GLsizeiptr stride = mLayout.stride;
+    const GLsizeiptr byteCount = static_cast<GLsizeiptr>(count) * stride;
     if (mVertexArray != 0)
     {
         kf_gl_check(glBindVertexArray(mVertexArray));
@@ -75,21 +77,22 @@ void VertexStream::Draw(GLenum mode, const Vertex* vertices, unsigned int count)
         mWriteOffset = 0;
     }
     kf_gl_check(glBufferSubData(GL_ARRAY_BUFFER, mWriteOffset, byteCount, vertices));
-    // The layout points at the start of the buffer, so the draw selects its vertices by index.
-    const GLint firstVertex = static_cast<GLint>(mWriteOffset / static_cast<GLsizeiptr>(sizeof(Vertex)));
+    // The layout points at the start of the buffer, so the draw selects its vertices by index;
+    // writes therefore start on a whole record.
+    const GLint firstVertex = static_cast<GLint>(mWriteOffset / stride);
     kf_gl_check(glDrawArrays(mode, firstVertex, static_cast<GLsizei>(count)));
     mWriteOffset += byteCount;
 }
 
 void VertexStream::SetAttributeLayout() const
 {
-    constexpr GLsizei kStride = sizeof(Vertex);
-    kf_gl_check(glVertexAttribPointer(kPositionAttribute, 2, GL_FLOAT, GL_FALSE, kStride,
-                                      OffsetPointer(offsetof(Vertex, x))));
-    kf_gl_check(glVertexAttribPointer(kColorAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, kStride,
-                                      OffsetPointer(offsetof(Vertex, colorABGR))));
-    kf_gl_check(glVertexAttribPointer(kTextureUVAttribute, 2, GL_FLOAT, GL_FALSE, kStride,
-                                      OffsetPointer(offsetof(Vertex, u))));
+    const GLsizei stride = mLayout.stride;
+    kf_gl_check(glVertexAttribPointer(kPositionAttribute, mLayout.positionComponents, GL_FLOAT, GL_FALSE,
+                                      stride, OffsetPointer(mLayout.positionOffset)));
+    kf_gl_check(glVertexAttribPointer(kColorAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                                      OffsetPointer(mLayout.colorOffset)));
+    kf_gl_check(glVertexAttribPointer(kTextureUVAttribute, 2, GL_FLOAT, GL_FALSE, stride,
+                                      OffsetPointer(mLayout.textureUVOffset)));
     kf_gl_check(glEnableVertexAttribArray(kPositionAttribute));
     kf_gl_check(glEnableVertexAttribArray(kColorAttribute));
     kf_gl_check(glEnableVertexAttribArray(kTextureUVAttribute));

@@ -7,28 +7,40 @@
 // array object where the context has them (OpenGL 3.2), and before every draw where it may not
 // (OpenGL ES 2.0).
 
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
-
 #include <GL/glew.h>
+
+#include <cstddef>
 
 namespace kfImplementation::Renderer
 {
+
+// Where the three attributes lie in one vertex record; the colour is always four normalised bytes
+// and the texture coordinate two floats.
+struct VertexLayout
+{
+    GLsizei stride;
+    GLint positionComponents;
+    std::size_t positionOffset;
+    std::size_t colorOffset;
+    std::size_t textureUVOffset;
+};
 
 class VertexStream
 {
 public:
     // The context must be current. useVertexArray: keep the layout in a vertex array object.
-    void Create(bool useVertexArray);
+    void Create(bool useVertexArray, const VertexLayout& layout);
     // Deletes the buffer and vertex array; call while the context still exists.
     void Destroy();
 
-    // Draws count vertices (count > 0) with the given OpenGL mode; vertices are copied before it
-    // returns. Leaves the stream's buffer and vertex array bound.
-    void Draw(GLenum mode, const Vertex* vertices, unsigned int count);
+    // Draws count records of the stream's layout (count > 0) with the given OpenGL mode; they are
+    // copied before it returns. Leaves the stream's buffer and vertex array bound.
+    void Draw(GLenum mode, const void* vertices, unsigned int count);
 
 private:
     void SetAttributeLayout() const;
 
+    VertexLayout mLayout = {};
     GLuint mVertexArray = 0;
     GLuint mBuffer = 0;
     GLsizeiptr mCapacity = 0;

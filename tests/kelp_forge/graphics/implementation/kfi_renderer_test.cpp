@@ -7,6 +7,7 @@
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -375,6 +376,41 @@ TEST_P(RendererTest, MatrixChangesReachSpriteAndTextDrawsAlike)
         EXPECT_EQ(mWindow.ReadPixel(left + 5, 5), white) << left;
         EXPECT_EQ(mWindow.ReadPixel(left + 15, 5), kBlack) << left;
     }
+}
+
+TEST_P(RendererTest, SpriteAndTextModeCoverTheSamePixelsOfATurnedScaledQuad)
+{
+    // A white texture reads as full coverage in text mode, so both modes draw opaque white; sprite
+    // mode transforms its vertices differently on the shader path, and must land on the same pixels.
+    const auto drawTurnedQuad = [this](bool forText)
+    {
+        mWindow.BeginFrame();
+        Renderer::SetColorMatrixForText(forText);
+        Renderer::Translate(200.3f, 150.6f, 0.25f);
+        Renderer::Rotate(33.0f, 0.0f, 0.0f, 1.0f);
+        Renderer::Scale(1.7f, -2.3f, 1.0f);
+        Renderer::Translate(-20.5f, -10.2f, 0.0f);
+        // Drawn both ways round, as the negative scale mirrors it and culls one of them.
+        DrawRectangle(0.4f, 0.8f, 41.6f, 20.3f, kOpaqueWhite);
+        DrawRectangle(41.6f, 0.8f, 0.4f, 20.3f, kOpaqueWhite);
+        Renderer::SetColorMatrixForText(false);
+        mWindow.EndFrame();
+        std::vector<Pixel> pixels;
+        for (int y = 100; y < 200; ++y)
+        {
+            for (int x = 150; x < 250; ++x)
+            {
+                pixels.push_back(mWindow.ReadPixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    const std::vector<Pixel> spritePixels = drawTurnedQuad(false);
+    const std::vector<Pixel> textPixels = drawTurnedQuad(true);
+    EXPECT_EQ(std::count(spritePixels.begin(), spritePixels.end(), Pixel{255, 255, 255}),
+              std::count(textPixels.begin(), textPixels.end(), Pixel{255, 255, 255}));
+    EXPECT_TRUE(spritePixels == textPixels);
+    EXPECT_GT(std::count(spritePixels.begin(), spritePixels.end(), Pixel{255, 255, 255}), 2000);
 }
 
 TEST_P(RendererTest, ABeginDrawAfterSpritesFindsTheRenderersOwnProgram)
