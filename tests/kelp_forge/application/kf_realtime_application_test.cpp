@@ -94,11 +94,7 @@ TEST(RealtimeApplicationTest, DefaultPropertiesOpenAFramedClientAreaOfExactly128
 
     SDL_Window* window = kfImplementation::GetSDLWindow();
     ASSERT_NE(window, nullptr);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 720);
+    EXPECT_EQ(Testing::ClientAreaSize(), std::make_pair(1280, 720));
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 1280, 720}));
     const Uint32 flags = SDL_GetWindowFlags(window);
     EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
@@ -125,13 +121,7 @@ TEST(RealtimeApplicationTest, CollectedPropertiesSizeAndCentreTheWindow)
     RealtimeApplication application(handler);
     application.Open();
 
-    SDL_Window* window = kfImplementation::GetSDLWindow();
-    ASSERT_NE(window, nullptr);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, 800);
-    EXPECT_EQ(height, 600);
+    EXPECT_EQ(Testing::ClientAreaSize(), std::make_pair(800, 600));
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 800, 600}));
     EXPECT_EQ(KelpForge::Graphics::ScreenWidth(), 800);
     EXPECT_EQ(KelpForge::Graphics::ScreenHeight(), 600);
@@ -141,7 +131,7 @@ TEST(RealtimeApplicationTest, CollectedPropertiesSizeAndCentreTheWindow)
     ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
     int x = 0;
     int y = 0;
-    SDL_GetWindowPosition(window, &x, &y);
+    SDL_GetWindowPosition(kfImplementation::GetSDLWindow(), &x, &y);
     EXPECT_EQ(x, display.x + (display.w - 800) / 2);
     EXPECT_EQ(y, display.y + (display.h - 600) / 2);
     EXPECT_TRUE(recorder.Messages().empty());
@@ -164,11 +154,7 @@ TEST(RealtimeApplicationTest, FullScreenWindowWithoutSizeTakesTheDesktop)
     EXPECT_EQ(KelpForge::Graphics::ScreenHeight(), desktop.h);
     SDL_Window* window = kfImplementation::GetSDLWindow();
     ASSERT_NE(window, nullptr);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, desktop.w);
-    EXPECT_EQ(height, desktop.h);
+    EXPECT_EQ(Testing::ClientAreaSize(), std::make_pair(desktop.w, desktop.h));
     int x = -1;
     int y = -1;
     SDL_GetWindowPosition(window, &x, &y);
@@ -348,13 +334,7 @@ TEST(RealtimeApplicationTest, TheFrameOpensAgainAfterClose)
     handler.properties.windowHeight = 480;
     application.Open();
 
-    SDL_Window* window = kfImplementation::GetSDLWindow();
-    ASSERT_NE(window, nullptr);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
+    EXPECT_EQ(Testing::ClientAreaSize(), std::make_pair(640, 480));
     EXPECT_TRUE(Renderer::IsRendererReady());
     EXPECT_TRUE(recorder.Messages().empty());
     application.Close();

@@ -41,13 +41,7 @@ TEST(GameApplicationTest, ConstructionOpensTheWindowWithTheGivenClientArea)
 {
     ErrorRecorder recorder;
     GameApplication application(kWindowed, 800, 600, true);
-    SDL_Window* window = kfImplementation::GetSDLWindow();
-    ASSERT_NE(window, nullptr);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window, &width, &height);
-    EXPECT_EQ(width, 800);
-    EXPECT_EQ(height, 600);
+    EXPECT_EQ(kfImplementation::Testing::ClientAreaSize(), std::make_pair(800, 600));
     EXPECT_EQ(KelpForge::Graphics::ScreenWidth(), 800);
     EXPECT_EQ(kfImplementation::GetGameApplicationHandler().GetGameApplication(), &application);
     EXPECT_TRUE(recorder.Messages().empty());
@@ -57,11 +51,7 @@ TEST(GameApplicationTest, ConstructionOpensTheWindowWithTheGivenClientArea)
 TEST(GameApplicationTest, AWindowedModeWithoutSizeOpens1280By720)
 {
     GameApplication application(kWindowed, 0, 0, true);
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(kfImplementation::GetSDLWindow(), &width, &height);
-    EXPECT_EQ(width, 1280);
-    EXPECT_EQ(height, 720);
+    EXPECT_EQ(kfImplementation::Testing::ClientAreaSize(), std::make_pair(1280, 720));
     application.Close();
 }
 

@@ -2,11 +2,14 @@
 #define KELP_FORGE_APPLICATION_IMPLEMENTATION_LINUX_TEST_EVENTS_HPP
 
 // Test support only: drives the Linux window layer with synthetic SDL events, which the frame's
-// next message pump delivers as if they came from the user. Nothing in the framework includes it.
+// next message pump delivers as if they came from the user, and reads back what the window is.
+// Nothing in the framework includes it.
 
 #include "kelp_forge/application/implementation/linux/kfi_linux_window.hpp"
 
 #include <SDL.h>
+
+#include <utility>
 
 namespace kfImplementation::Testing
 {
@@ -14,6 +17,17 @@ namespace kfImplementation::Testing
 inline Uint32 WindowId()
 {
     return GetSDLWindow() != nullptr ? SDL_GetWindowID(GetSDLWindow()) : 0;
+}
+
+// The open window's client area as (width, height) in pixels; (0, 0) when no window is open.
+inline std::pair<int, int> ClientAreaSize()
+{
+    std::pair<int, int> size(0, 0);
+    if (GetSDLWindow() != nullptr)
+    {
+        SDL_GetWindowSize(GetSDLWindow(), &size.first, &size.second);
+    }
+    return size;
 }
 
 inline bool PushKeyEvent(SDL_Keycode keycode, bool isDown, bool isRepeat = false)
