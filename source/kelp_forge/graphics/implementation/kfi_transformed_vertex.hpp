@@ -28,8 +28,6 @@ struct TransformedVertex
     float v;
 };
 
-inline constexpr VertexLayout kVertexLayout = {sizeof(Vertex), 2, offsetof(Vertex, x),
-                                               offsetof(Vertex, colorABGR), offsetof(Vertex, u)};
 inline constexpr VertexLayout kTransformedVertexLayout = {
     sizeof(TransformedVertex), 4, offsetof(TransformedVertex, x), offsetof(TransformedVertex, colorABGR),
     offsetof(TransformedVertex, u)};

@@ -7,6 +7,8 @@
 // array object where the context has them (OpenGL 3.2), and before every draw where it may not
 // (OpenGL ES 2.0).
 
+#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+
 #include <GL/glew.h>
 
 #include <cstddef>
@@ -24,6 +26,10 @@ struct VertexLayout
     std::size_t colorOffset;
     std::size_t textureUVOffset;
 };
+
+// The layout of the renderer's own Vertex records.
+inline constexpr VertexLayout kVertexLayout = {sizeof(Vertex), 2, offsetof(Vertex, x),
+                                               offsetof(Vertex, colorABGR), offsetof(Vertex, u)};
 
 class VertexStream
 {
