@@ -9,6 +9,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -27,7 +28,9 @@
 // uniform change per draw: the renderer floors and transforms the vertices itself and the twin
 // applies only the projection. The twin is an internal stand-in: BeginDraw treats it as the
 // renderer's program, colour uniforms go to the renderer's program, and EndDraw leaves the
-// renderer's program current again.
+// renderer's program current again. Draws whose vertices are all opaque white may go through the
+// untinted twin, which leaves out the colour product that cannot change their pixels; since a
+// change of program costs more than that saves on one draw, only a long run of them does.
 
 using KelpForge::Math::Matrix4;
 
@@ -47,6 +50,13 @@ struct DrawingProgram
     bool isMatrixUploadPending = false;
 };
 
+// One of the sprite twins: its program and how it is drawn with.
+struct SpriteTwin
+{
+    ShaderProgram program;
+    DrawingProgram drawing;
+};
+
 struct RendererState
 {
     bool isLegacyOpenGL = false;
@@ -54,10 +64,12 @@ struct RendererState
     bool isReady = false;
 
     ShaderProgram shaderProgram;
-    ShaderProgram spriteProgram;
-    // The program BeginDraw found current (normally shaderProgram) and the sprite twin.
+    // The program BeginDraw found current (normally shaderProgram).
     DrawingProgram current;
-    DrawingProgram sprite;
+    SpriteTwin tintedSprite;
+    SpriteTwin untintedSprite;
+    // Opaque white sprite-mode draws in a row, counted until the untinted twin takes over.
+    unsigned int opaqueWhiteRun = 0;
     GLuint programInUse = 0;
     bool isTextColorMatrix = false;
     VertexStream vertexStream;
@@ -74,6 +86,10 @@ RendererState& State()
     static RendererState state;
     return state;
 }
+
+// Changing programs costs a software rasteriser several microseconds per change, more than a quad
+// gains from leaving out the colour product; mixed colours therefore stay on the tinted twin.
+constexpr unsigned int kOpaqueWhiteRunBeforeUntinted = 256;
 
 constexpr GLenum kOpenGLModes[] = {GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN,
                                    GL_LINES,     GL_LINE_STRIP,     GL_LINE_LOOP};
@@ -127,12 +143,57 @@ void UploadPendingMatrices(DrawingProgram& program)
     }
 }
 
-DrawingProgram& ProgramToDrawWith()
+bool IsUsable(const SpriteTwin& twin)
+{
+    return twin.drawing.uniforms.projectionMatrix >= 0;
+}
+
+bool AreAllOpaqueWhite(const Vertex* vertices, unsigned int count)
+{
+    return std::all_of(vertices, vertices + count,
+                       [](const Vertex& vertex) { return vertex.colorABGR == 0xFFFFFFFFu; });
+}
+
+DrawingProgram& SpriteTwinToDrawWith(const Vertex* vertices, unsigned int count)
 {
     RendererState& state = State();
-    const bool canUseSpriteTwin = !state.isTextColorMatrix && state.sprite.uniforms.projectionMatrix >= 0 &&
+    if (!IsUsable(state.untintedSprite) || !AreAllOpaqueWhite(vertices, count))
+    {
+        state.opaqueWhiteRun = 0;
+        return state.tintedSprite.drawing;
+    }
+    const bool isUntintedInUse = state.programInUse == state.untintedSprite.program.program;
+    if (isUntintedInUse || ++state.opaqueWhiteRun >= kOpaqueWhiteRunBeforeUntinted)
+    {
+        return state.untintedSprite.drawing;
+    }
+    return state.tintedSprite.drawing;
+}
+
+DrawingProgram& ProgramToDrawWith(const Vertex* vertices, unsigned int count)
+{
+    RendererState& state = State();
+    const bool canUseSpriteTwin = !state.isTextColorMatrix && IsUsable(state.tintedSprite) &&
                                   state.current.uniforms.program == state.shaderProgram.program;
-    return canUseSpriteTwin ? state.sprite : state.current;
+    return canUseSpriteTwin ? SpriteTwinToDrawWith(vertices, count) : state.current;
+}
+
+bool IsSpriteTwinProgram(GLuint program)
+{
+    const RendererState& state = State();
+    return program != 0 &&
+           (program == state.tintedSprite.program.program || program == state.untintedSprite.program.program);
+}
+
+void BuildSpriteTwin(SpriteTwin& twin, const char* vertexShaderSource, const char* fragmentShaderSource)
+{
+    twin.program = BuildShaderProgram(vertexShaderSource, fragmentShaderSource);
+    twin.drawing.uniforms = LookUpUniforms(twin.program.program);
+    if (twin.drawing.uniforms.diffuseTexture >= 0)
+    {
+        kf_gl_check(glUseProgram(twin.program.program));
+        kf_gl_check(glUniform1i(twin.drawing.uniforms.diffuseTexture, 0));
+    }
 }
 
 // Uniform locations are cached for the current program; they are looked up again only when
@@ -143,7 +204,7 @@ void RefreshUniformsForCurrentProgram()
     GLint currentProgram = 0;
     kf_gl_check(glGetIntegerv(GL_CURRENT_PROGRAM, &currentProgram));
     GLuint program = static_cast<GLuint>(currentProgram);
-    if (program != 0 && program == state.spriteProgram.program)
+    if (IsSpriteTwinProgram(program))
     {
         program = state.shaderProgram.program;
         kf_gl_check(glUseProgram(program));
@@ -206,18 +267,21 @@ void InitializeRenderer()
     state.shaderProgram = state.isGLSL100
                               ? BuildShaderProgram(kVertexShaderSource100, kFragmentShaderSource100)
                               : BuildShaderProgram(kVertexShaderSource150, kFragmentShaderSource150);
-    state.spriteProgram =
-        state.isGLSL100 ? BuildShaderProgram(kSpriteVertexShaderSource100, kSpriteFragmentShaderSource100)
-                        : BuildShaderProgram(kSpriteVertexShaderSource150, kSpriteFragmentShaderSource150);
+    if (state.isGLSL100)
+    {
+        BuildSpriteTwin(state.tintedSprite, kSpriteVertexShaderSource100, kSpriteFragmentShaderSource100);
+        BuildSpriteTwin(state.untintedSprite, kSpriteVertexShaderSource100,
+                        kUntintedSpriteFragmentShaderSource100);
+    }
+    else
+    {
+        BuildSpriteTwin(state.tintedSprite, kSpriteVertexShaderSource150, kSpriteFragmentShaderSource150);
+        BuildSpriteTwin(state.untintedSprite, kSpriteVertexShaderSource150,
+                        kUntintedSpriteFragmentShaderSource150);
+    }
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
     state.vertexStream.Create(!state.isGLSL100, kVertexLayout);
     state.transformedVertexStream.Create(!state.isGLSL100, kTransformedVertexLayout);
-    state.sprite.uniforms = LookUpUniforms(state.spriteProgram.program);
-    if (state.sprite.uniforms.diffuseTexture >= 0)
-    {
-        kf_gl_check(glUseProgram(state.spriteProgram.program));
-        kf_gl_check(glUniform1i(state.sprite.uniforms.diffuseTexture, 0));
-    }
     kf_gl_check(glUseProgram(state.shaderProgram.program));
     state.programInUse = state.shaderProgram.program;
     state.current.uniforms = LookUpUniforms(state.shaderProgram.program);
@@ -232,7 +296,8 @@ void CleanupRenderer()
     {
         kf_gl_check(glUseProgram(0));
         DeleteShaderProgram(state.shaderProgram);
-        DeleteShaderProgram(state.spriteProgram);
+        DeleteShaderProgram(state.tintedSprite.program);
+        DeleteShaderProgram(state.untintedSprite.program);
         state.vertexStream.Destroy();
         state.transformedVertexStream.Destroy();
     }
@@ -348,7 +413,8 @@ void SetProjectionMatrix(const Matrix4& projection)
         kf_gl_check(glMatrixMode(GL_MODELVIEW));
         return;
     }
-    state.sprite.isMatrixUploadPending = true;
+    state.tintedSprite.drawing.isMatrixUploadPending = true;
+    state.untintedSprite.drawing.isMatrixUploadPending = true;
     SetModelViewMatrix(state.modelView);
 }
 
@@ -468,10 +534,10 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
         kf_gl_check(glEnd());
         return;
     }
-    DrawingProgram& program = ProgramToDrawWith();
+    DrawingProgram& program = ProgramToDrawWith(vertices, count);
     UseProgram(program);
     UploadPendingMatrices(program);
-    if (&program == &state.sprite)
+    if (&program != &state.current)
     {
         TransformVertices(vertices, count, state.modelView, state.transformedVertices);
         state.transformedVertexStream.Draw(mode, state.transformedVertices.data(), count);

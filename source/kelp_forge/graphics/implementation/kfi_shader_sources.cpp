@@ -135,4 +135,35 @@ void main()
 }
 )glsl";
 
+const char* const kUntintedSpriteFragmentShaderSource150 = R"glsl(#version 150
+precision highp float;
+in vec2 fragmentTextureUV;
+uniform sampler2D diffuseTexture;
+out vec4 finalFragColor;
+void main()
+{
+    vec4 color = texture(diffuseTexture, fragmentTextureUV);
+    if (color.a < 0.01)
+    {
+        discard;
+    }
+    finalFragColor = color;
+}
+)glsl";
+
+const char* const kUntintedSpriteFragmentShaderSource100 = R"glsl(#version 100
+precision highp float;
+varying vec2 fragmentTextureUV;
+uniform sampler2D diffuseTexture;
+void main()
+{
+    vec4 color = texture2D(diffuseTexture, fragmentTextureUV);
+    if (color.a < 0.01)
+    {
+        discard;
+    }
+    gl_FragColor = color;
+}
+)glsl";
+
 } // namespace kfImplementation::Renderer

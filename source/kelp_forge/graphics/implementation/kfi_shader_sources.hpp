@@ -15,7 +15,8 @@
 // 0..1 is exactly what the general shader computes (software rasterisers such as llvmpipe spend
 // most of a sprite's time on that per-pixel matrix product). Its vertex stage takes positions the
 // renderer has already floored and carried through the model-view matrix (kfi_transformed_vertex)
-// and applies "projectionMatrix" alone.
+// and applies "projectionMatrix" alone. The untinted sprite fragment stage serves draws whose
+// vertices are all opaque white, where the colour product changes nothing: texel alone.
 
 #include <GL/glew.h>
 
@@ -35,6 +36,8 @@ extern const char* const kSpriteVertexShaderSource150;
 extern const char* const kSpriteFragmentShaderSource150;
 extern const char* const kSpriteVertexShaderSource100;
 extern const char* const kSpriteFragmentShaderSource100;
+extern const char* const kUntintedSpriteFragmentShaderSource150;
+extern const char* const kUntintedSpriteFragmentShaderSource100;
 
 } // namespace kfImplementation::Renderer
 

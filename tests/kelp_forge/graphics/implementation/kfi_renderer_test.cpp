@@ -451,6 +451,42 @@ TEST_P(RendererTest, ModulatesTheTexelByTheVertexColour)
     EXPECT_EQ(mWindow.ReadPixel(35, 15), (Pixel{0, 255, 255}));
 }
 
+TEST_P(RendererTest, KeepsTheAlphaStageAndTheTintAfterALongRunOfWhiteDraws)
+{
+    // Texels: opaque white, alpha 2/255 (below every path's threshold), opaque cyan.
+    mTexture.Replace({255, 255, 255, 255, 2, 2, 2, 2, 0, 255, 255, 255}, 3, 1);
+    const auto drawTexel = [](float left, int texel, std::uint32_t colorABGR)
+    {
+        const float u = (static_cast<float>(texel) + 0.5f) / 3.0f;
+        Renderer::RenderQuad(Vector2(left, 10.0f), Vector2(left + 10.0f, 20.0f), colorABGR, u, 0.0f, u, 1.0f);
+    };
+    mWindow.BeginFrame();
+    // Long enough a run for the renderer to leave the colour product out.
+    for (int quad = 0; quad < 1000; ++quad)
+    {
+        Renderer::RenderQuad(Vector2(600.0f, 600.0f), Vector2(601.0f, 601.0f), kOpaqueWhite, 0.0f, 0.0f, 0.0f,
+                             0.0f);
+    }
+    drawTexel(10.0f, 2, kOpaqueWhite);
+    // Discarded, so it writes no depth and the red quad behind it shows.
+    Renderer::PushMatrix();
+    Renderer::Translate(0.0f, 0.0f, 0.5f);
+    drawTexel(30.0f, 1, kOpaqueWhite);
+    Renderer::PopMatrix();
+    drawTexel(30.0f, 0, kOpaqueRed);
+    drawTexel(50.0f, 2, ColorABGR(255, 128, 255, 255));
+    drawTexel(70.0f, 0, kOpaqueWhite);
+    mWindow.EndFrame();
+
+    EXPECT_EQ(mWindow.ReadPixel(15, 15), (Pixel{0, 255, 255}));
+    EXPECT_EQ(mWindow.ReadPixel(35, 15), kRed);
+    const Pixel halfGreenCyan = mWindow.ReadPixel(55, 15);
+    EXPECT_EQ(halfGreenCyan.red, 0);
+    EXPECT_NEAR(halfGreenCyan.green, 128, 1);
+    EXPECT_EQ(halfGreenCyan.blue, 255);
+    EXPECT_EQ(mWindow.ReadPixel(75, 15), (Pixel{255, 255, 255}));
+}
+
 TEST_P(RendererTest, PoppingMoreThanWasPushedIsReportedOnTheShaderPath)
 {
     KelpForge::Testing::ErrorRecorder recorder;
