@@ -28,9 +28,13 @@
 // uniform change per draw: the renderer floors and transforms the vertices itself and the twin
 // applies only the projection. The twin is an internal stand-in: BeginDraw treats it as the
 // renderer's program, colour uniforms go to the renderer's program, and EndDraw leaves the
-// renderer's program current again. Draws whose vertices are all opaque white may go through the
-// untinted twin, which leaves out the colour product that cannot change their pixels; since a
-// change of program costs more than that saves on one draw, only a long run of them does.
+// renderer's program current again.
+//
+// Draws whose vertices are all opaque white may leave out the colour product, which cannot change
+// their pixels: the shader path draws them through the untinted twin, the legacy path with the
+// texture environment set to replace instead of modulate (for white, the two agree on every
+// texture format). Since that change costs more than it saves on one draw, only a long run of
+// them makes it; the first tinted draw changes back, and EndDraw leaves modulate in place.
 
 using KelpForge::Math::Matrix4;
 
@@ -68,8 +72,11 @@ struct RendererState
     DrawingProgram current;
     SpriteTwin tintedSprite;
     SpriteTwin untintedSprite;
-    // Opaque white sprite-mode draws in a row, counted until the untinted twin takes over.
+    // Opaque white draws in a row, counted until the colour product is left out.
     unsigned int opaqueWhiteRun = 0;
+    // Legacy path: replace may stand in for modulate only where modulate was set at BeginDraw.
+    bool canReplaceTexel = false;
+    bool isReplacingTexel = false;
     GLuint programInUse = 0;
     bool isTextColorMatrix = false;
     VertexStream vertexStream;
@@ -154,20 +161,35 @@ bool AreAllOpaqueWhite(const Vertex* vertices, unsigned int count)
                        [](const Vertex& vertex) { return vertex.colorABGR == 0xFFFFFFFFu; });
 }
 
+// isUntintedInUse: the colour product is already left out, so keeping it so costs nothing.
+bool MayLeaveTintOut(const Vertex* vertices, unsigned int count, bool isUntintedInUse)
+{
+    RendererState& state = State();
+    if (!AreAllOpaqueWhite(vertices, count))
+    {
+        state.opaqueWhiteRun = 0;
+        return false;
+    }
+    return isUntintedInUse || ++state.opaqueWhiteRun >= kOpaqueWhiteRunBeforeUntinted;
+}
+
 DrawingProgram& SpriteTwinToDrawWith(const Vertex* vertices, unsigned int count)
 {
     RendererState& state = State();
-    if (!IsUsable(state.untintedSprite) || !AreAllOpaqueWhite(vertices, count))
-    {
-        state.opaqueWhiteRun = 0;
-        return state.tintedSprite.drawing;
-    }
     const bool isUntintedInUse = state.programInUse == state.untintedSprite.program.program;
-    if (isUntintedInUse || ++state.opaqueWhiteRun >= kOpaqueWhiteRunBeforeUntinted)
+    const bool leavesTintOut =
+        IsUsable(state.untintedSprite) && MayLeaveTintOut(vertices, count, isUntintedInUse);
+    return leavesTintOut ? state.untintedSprite.drawing : state.tintedSprite.drawing;
+}
+
+void UseReplacingTextureEnvironment(bool isReplacing)
+{
+    RendererState& state = State();
+    if (state.isReplacingTexel != isReplacing)
     {
-        return state.untintedSprite.drawing;
+        kf_gl_check(glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, isReplacing ? GL_REPLACE : GL_MODULATE));
+        state.isReplacingTexel = isReplacing;
     }
-    return state.tintedSprite.drawing;
 }
 
 DrawingProgram& ProgramToDrawWith(const Vertex* vertices, unsigned int count)
@@ -350,6 +372,11 @@ void BeginDraw()
         kf_gl_check(glEnable(GL_TEXTURE_2D));
         kf_gl_check(glEnable(GL_ALPHA_TEST));
         kf_gl_check(glAlphaFunc(GL_GREATER, 0.1f));
+        // A BeginDraw inside a frame finds the environment this renderer set, not the caller's.
+        UseReplacingTextureEnvironment(false);
+        GLint textureEnvironmentMode = 0;
+        kf_gl_check(glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &textureEnvironmentMode));
+        state.canReplaceTexel = textureEnvironmentMode == GL_MODULATE;
         return;
     }
 
@@ -363,6 +390,7 @@ void EndDraw()
     RendererState& state = State();
     if (state.isLegacyOpenGL)
     {
+        UseReplacingTextureEnvironment(false);
         kf_gl_check(glPopAttrib());
         return;
     }
@@ -522,6 +550,8 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
     RendererState& state = State();
     if (state.isLegacyOpenGL)
     {
+        UseReplacingTextureEnvironment(state.canReplaceTexel &&
+                                       MayLeaveTintOut(vertices, count, state.isReplacingTexel));
         glBegin(mode);
         for (unsigned int index = 0; index < count; ++index)
         {

@@ -468,6 +468,8 @@ TEST_P(RendererTest, KeepsTheAlphaStageAndTheTintAfterALongRunOfWhiteDraws)
                              0.0f);
     }
     drawTexel(10.0f, 2, kOpaqueWhite);
+    // As the gameplay scene does around drawing into a render target.
+    Renderer::BeginDraw();
     // Discarded, so it writes no depth and the red quad behind it shows.
     Renderer::PushMatrix();
     Renderer::Translate(0.0f, 0.0f, 0.5f);
@@ -476,6 +478,7 @@ TEST_P(RendererTest, KeepsTheAlphaStageAndTheTintAfterALongRunOfWhiteDraws)
     drawTexel(30.0f, 0, kOpaqueRed);
     drawTexel(50.0f, 2, ColorABGR(255, 128, 255, 255));
     drawTexel(70.0f, 0, kOpaqueWhite);
+    Renderer::EndDraw();
     mWindow.EndFrame();
 
     EXPECT_EQ(mWindow.ReadPixel(15, 15), (Pixel{0, 255, 255}));
@@ -485,6 +488,30 @@ TEST_P(RendererTest, KeepsTheAlphaStageAndTheTintAfterALongRunOfWhiteDraws)
     EXPECT_NEAR(halfGreenCyan.green, 128, 1);
     EXPECT_EQ(halfGreenCyan.blue, 255);
     EXPECT_EQ(mWindow.ReadPixel(75, 15), (Pixel{255, 255, 255}));
+}
+
+TEST_P(RendererTest, LeavesTheFixedFunctionTextureEnvironmentAsItFoundIt)
+{
+    if (IsShaderPath())
+    {
+        GTEST_SKIP() << "the texture environment belongs to the fixed-function path";
+    }
+    const auto modeAfterARunOfWhiteDraws = [this](GLint modeBefore)
+    {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, modeBefore);
+        mWindow.BeginFrame();
+        for (int quad = 0; quad < 1000; ++quad)
+        {
+            DrawRectangle(0.0f, 0.0f, 10.0f, 10.0f, kOpaqueWhite);
+        }
+        mWindow.EndFrame();
+        GLint modeAfter = 0;
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &modeAfter);
+        return modeAfter;
+    };
+    EXPECT_EQ(modeAfterARunOfWhiteDraws(GL_MODULATE), GL_MODULATE);
+    EXPECT_EQ(modeAfterARunOfWhiteDraws(GL_ADD), GL_ADD);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
 TEST_P(RendererTest, PoppingMoreThanWasPushedIsReportedOnTheShaderPath)
