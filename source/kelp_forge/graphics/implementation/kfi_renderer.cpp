@@ -289,18 +289,13 @@ void InitializeRenderer()
     state.shaderProgram = state.isGLSL100
                               ? BuildShaderProgram(kVertexShaderSource100, kFragmentShaderSource100)
                               : BuildShaderProgram(kVertexShaderSource150, kFragmentShaderSource150);
-    if (state.isGLSL100)
-    {
-        BuildSpriteTwin(state.tintedSprite, kSpriteVertexShaderSource100, kSpriteFragmentShaderSource100);
-        BuildSpriteTwin(state.untintedSprite, kSpriteVertexShaderSource100,
-                        kUntintedSpriteFragmentShaderSource100);
-    }
-    else
-    {
-        BuildSpriteTwin(state.tintedSprite, kSpriteVertexShaderSource150, kSpriteFragmentShaderSource150);
-        BuildSpriteTwin(state.untintedSprite, kSpriteVertexShaderSource150,
-                        kUntintedSpriteFragmentShaderSource150);
-    }
+    const char* spriteVertexSource =
+        state.isGLSL100 ? kSpriteVertexShaderSource100 : kSpriteVertexShaderSource150;
+    const char* spriteFragmentSource =
+        state.isGLSL100 ? kSpriteFragmentShaderSource100 : kSpriteFragmentShaderSource150;
+    BuildSpriteTwin(state.tintedSprite, spriteVertexSource, spriteFragmentSource);
+    BuildSpriteTwin(state.untintedSprite, spriteVertexSource,
+                    UntintedSpriteFragmentShaderSource(spriteFragmentSource).c_str());
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
     state.vertexStream.Create(!state.isGLSL100, kVertexLayout);
     state.transformedVertexStream.Create(!state.isGLSL100, kTransformedVertexLayout);

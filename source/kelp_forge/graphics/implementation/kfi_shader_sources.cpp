@@ -1,5 +1,7 @@
 #include "kelp_forge/graphics/implementation/kfi_shader_sources.hpp"
 
+#include <string>
+
 namespace kfImplementation::Renderer
 {
 
@@ -110,7 +112,10 @@ uniform sampler2D diffuseTexture;
 out vec4 finalFragColor;
 void main()
 {
-    vec4 color = texture(diffuseTexture, fragmentTextureUV) * fragmentColor;
+    vec4 color = texture(diffuseTexture, fragmentTextureUV);
+#ifndef LEAVE_TINT_OUT
+    color *= fragmentColor;
+#endif
     if (color.a < 0.01)
     {
         discard;
@@ -126,38 +131,10 @@ varying vec4 fragmentColor;
 uniform sampler2D diffuseTexture;
 void main()
 {
-    vec4 color = texture2D(diffuseTexture, fragmentTextureUV) * fragmentColor;
-    if (color.a < 0.01)
-    {
-        discard;
-    }
-    gl_FragColor = color;
-}
-)glsl";
-
-const char* const kUntintedSpriteFragmentShaderSource150 = R"glsl(#version 150
-precision highp float;
-in vec2 fragmentTextureUV;
-uniform sampler2D diffuseTexture;
-out vec4 finalFragColor;
-void main()
-{
-    vec4 color = texture(diffuseTexture, fragmentTextureUV);
-    if (color.a < 0.01)
-    {
-        discard;
-    }
-    finalFragColor = color;
-}
-)glsl";
-
-const char* const kUntintedSpriteFragmentShaderSource100 = R"glsl(#version 100
-precision highp float;
-varying vec2 fragmentTextureUV;
-uniform sampler2D diffuseTexture;
-void main()
-{
     vec4 color = texture2D(diffuseTexture, fragmentTextureUV);
+#ifndef LEAVE_TINT_OUT
+    color *= fragmentColor;
+#endif
     if (color.a < 0.01)
     {
         discard;
@@ -165,5 +142,13 @@ void main()
     gl_FragColor = color;
 }
 )glsl";
+
+std::string UntintedSpriteFragmentShaderSource(const char* spriteFragmentShaderSource)
+{
+    // A definition may only follow the "#version" line.
+    std::string source = spriteFragmentShaderSource;
+    source.insert(source.find('\n') + 1, "#define LEAVE_TINT_OUT\n");
+    return source;
+}
 
 } // namespace kfImplementation::Renderer

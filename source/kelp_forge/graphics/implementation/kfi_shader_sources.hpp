@@ -15,10 +15,13 @@
 // 0..1 is exactly what the general shader computes (software rasterisers such as llvmpipe spend
 // most of a sprite's time on that per-pixel matrix product). Its vertex stage takes positions the
 // renderer has already floored and carried through the model-view matrix (kfi_transformed_vertex)
-// and applies "projectionMatrix" alone. The untinted sprite fragment stage serves draws whose
-// vertices are all opaque white, where the colour product changes nothing: texel alone.
+// and applies "projectionMatrix" alone. Built with LEAVE_TINT_OUT defined, its fragment stage
+// leaves out the colour product, for draws whose vertices are all opaque white, where that
+// product changes nothing.
 
 #include <GL/glew.h>
+
+#include <string>
 
 namespace kfImplementation::Renderer
 {
@@ -36,8 +39,9 @@ extern const char* const kSpriteVertexShaderSource150;
 extern const char* const kSpriteFragmentShaderSource150;
 extern const char* const kSpriteVertexShaderSource100;
 extern const char* const kSpriteFragmentShaderSource100;
-extern const char* const kUntintedSpriteFragmentShaderSource150;
-extern const char* const kUntintedSpriteFragmentShaderSource100;
+
+// Either sprite fragment source with LEAVE_TINT_OUT defined: the texel alone, the same discard.
+std::string UntintedSpriteFragmentShaderSource(const char* spriteFragmentShaderSource);
 
 } // namespace kfImplementation::Renderer
 

@@ -45,6 +45,27 @@ TEST_F(ShaderProgramTest, BuildsBothFixedPairsOnTheirContexts)
     EXPECT_EQ(uniforms.modelViewMatrix, -1);
 }
 
+TEST_F(ShaderProgramTest, BuildsTheSpriteTwinsWithAndWithoutTheTint)
+{
+    ErrorRecorder recorder;
+    for (const std::string& fragmentSource :
+         {std::string(Renderer::kSpriteFragmentShaderSource150),
+          Renderer::UntintedSpriteFragmentShaderSource(Renderer::kSpriteFragmentShaderSource150)})
+    {
+        const Renderer::ShaderProgram built =
+            Renderer::BuildShaderProgram(Renderer::kSpriteVertexShaderSource150, fragmentSource.c_str());
+        const Renderer::UniformLocations uniforms = Renderer::LookUpUniforms(built.program);
+        Renderer::DeleteShaderProgram(built);
+        EXPECT_GE(uniforms.projectionMatrix, 0);
+        EXPECT_GE(uniforms.diffuseTexture, 0);
+    }
+    EXPECT_TRUE(recorder.Messages().empty());
+    // The definition must follow the version line, which GLSL wants first.
+    EXPECT_EQ(Renderer::UntintedSpriteFragmentShaderSource(Renderer::kSpriteFragmentShaderSource100)
+                  .rfind("#version 100\n#define LEAVE_TINT_OUT\n", 0),
+              0u);
+}
+
 TEST_F(ShaderProgramTest, ABrokenShaderWritesItsLogAndIsReportedWithTheFailedLink)
 {
     ErrorRecorder recorder;
