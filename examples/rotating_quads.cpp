@@ -6,11 +6,9 @@
 #include "kelp_forge/application/kf_input_state.hpp"
 #include "kelp_forge/application/kf_realtime_application.hpp"
 #include "kelp_forge/game/kf_frame_clock.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 #include "kelp_forge/graphics/kf_screen.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-
-#include <GL/glew.h>
 
 #include <array>
 #include <cstdint>
@@ -77,8 +75,7 @@ public:
 private:
     void Draw() const
     {
-        glClearColor(0.05f, 0.05f, 0.08f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        Renderer::Clear(KelpForge::Graphics::Color(0xFF0D0D14u));
 
         Renderer::BeginDraw();
         theTextureManager.BindTexture(mWhite);

@@ -1,7 +1,7 @@
 #include "kelp_forge/game/kf_game_scene.hpp"
 
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 #include "kelp_forge/graphics/kf_screen.hpp"
 
 namespace KelpForge::Game

@@ -2,7 +2,7 @@
 
 #include "kelp_forge/core/kf_defines.hpp"
 #include "kelp_forge/core/kf_error.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 
 #include <algorithm>

@@ -2,15 +2,10 @@
 #define KELP_FORGE_GRAPHICS_BASIC_SHAPES_HPP
 
 #include "kelp_forge/graphics/kf_graphic.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 #include "kelp_forge/math/kf_vector2.hpp"
 
 #include <vector>
-
-namespace kfImplementation::Renderer
-{
-struct Vertex;
-enum class PrimitiveType : unsigned int;
-} // namespace kfImplementation::Renderer
 
 namespace KelpForge::Graphics
 {
@@ -23,7 +18,7 @@ struct PolygonContainer
 };
 
 // An untextured polygon in the shape's colour, drawn as one primitive of the renderer's
-// PrimitiveType (see kfi_renderer.hpp). Vertices are in the shape's own pixels and keep the order
+// PrimitiveType (see kf_renderer.hpp). Vertices are in the shape's own pixels and keep the order
 // they were added in; every vertex carries the shape's colour and the texture coordinate (0, 0).
 //
 // The vertex count is checked when the shape is drawn, not when vertices are added: too few for

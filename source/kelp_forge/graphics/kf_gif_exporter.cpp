@@ -1,10 +1,8 @@
 #include "kelp_forge/graphics/kf_gif_exporter.hpp"
 
 #include "kelp_forge/graphics/implementation/kfi_gif_capture.hpp"
-#include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
+#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_screen.hpp"
-
-#include <GL/glew.h>
 
 namespace KelpForge::Graphics
 {
@@ -21,9 +19,7 @@ public:
 
     void ReadPicture(std::span<std::uint8_t> pixels, std::uint16_t width, std::uint16_t height) override
     {
-        // Rows of RGBA pixels are whole multiples of 4 bytes, so they come back without padding.
-        kf_gl_check(glPixelStorei(GL_PACK_ALIGNMENT, 4));
-        kf_gl_check(glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data()));
+        kfImplementation::Renderer::ReadPixels(0, 0, width, height, pixels.data());
     }
 };
 

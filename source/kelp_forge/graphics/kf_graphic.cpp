@@ -1,8 +1,8 @@
 #include "kelp_forge/graphics/kf_graphic.hpp"
 
 #include "kelp_forge/core/kf_error.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_camera.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 
 namespace KelpForge::Graphics
 {

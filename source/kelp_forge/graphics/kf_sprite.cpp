@@ -1,6 +1,6 @@
 #include "kelp_forge/graphics/kf_sprite.hpp"
 
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 #include "kelp_forge/graphics/kf_sprite_manager.hpp"
 
 #include <utility>

@@ -1,12 +1,10 @@
 #include "kelp_forge/graphics/kf_text.hpp"
 
 #include "kelp_forge/core/kf_error.hpp"
-#include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
+#include "kelp_forge/graphics/implementation/kfi_opengl_texture.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/implementation/kfi_text_texture.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-
-#include <GL/glew.h>
 
 #include <algorithm>
 #include <new>
@@ -120,8 +118,8 @@ void Text::OnRender()
     }
     // The coverage is alpha, not premultiplied colour: blend by it, then restore the blending and
     // colour matrix that sprites expect.
-    kf_gl_check(glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
-    kf_gl_check(glBindTexture(GL_TEXTURE_2D, mTextObject->openGLTexture));
+    Renderer::SetBlendMode(Renderer::BlendMode::kStraightAlpha);
+    kfImplementation::OpenGLTexture::BindTexture(mTextObject->openGLTexture);
     Renderer::SetColorMatrixForText(true);
     const float textWidth = mTextObject->textWidth;
     const float textHeight = mTextObject->textHeight;
@@ -129,7 +127,7 @@ void Text::OnRender()
                          GetColor().GetColorABGR(), 0.0f, 0.0f, textWidth / mTextObject->textureWidth,
                          textHeight / mTextObject->textureHeight);
     Renderer::SetColorMatrixForText(false);
-    kf_gl_check(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
+    Renderer::SetBlendMode(Renderer::BlendMode::kPremultiplied);
 }
 
 void RebuildAllTexts()

@@ -3,7 +3,7 @@
 #include "kelp_forge/core/kf_error.hpp"
 #include "kelp_forge/graphics/implementation/kfi_image_decoder.hpp"
 #include "kelp_forge/graphics/implementation/kfi_opengl_texture.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/kf_renderer.hpp"
 
 namespace KelpForge::Graphics
 {

@@ -4,6 +4,7 @@
 #include "kelp_forge/application/implementation/kfi_platform.hpp"
 #include "kelp_forge/core/kf_error.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
+#include "kelp_forge/graphics/implementation/kfi_screen_size.hpp"
 
 using KelpForge::Application::ApplicationHandlerInterface;
 using KelpForge::Application::WindowProperties;
@@ -46,8 +47,7 @@ void OpenFrame(ApplicationHandlerInterface& handler)
         properties.windowPositionX = 0;
         properties.windowPositionY = 0;
     }
-    state.screenWidth = properties.windowWidth;
-    state.screenHeight = properties.windowHeight;
+    SetScreenSize(properties.windowWidth, properties.windowHeight);
 
     const bool hasWindow = CreatePlatformWindow(properties);
     BuildKeyTable();

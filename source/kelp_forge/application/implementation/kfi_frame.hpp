@@ -2,11 +2,9 @@
 #define KELP_FORGE_APPLICATION_IMPLEMENTATION_FRAME_HPP
 
 // The platform-free logic of the application frame: the order of opening, running and closing,
-// and the process-wide state the window layer and the screen helpers read.
+// and the process-wide state the window layer reads.
 
 #include "kelp_forge/application/kf_application_handler_interface.hpp"
-
-#include <cstdint>
 
 namespace kfImplementation
 {
@@ -17,9 +15,6 @@ struct FrameState
     KelpForge::Application::ApplicationHandlerInterface* handler = nullptr;
     bool isOpened = false;
     bool isRunning = false;
-    // Client-area size chosen at Open, in pixels.
-    std::uint16_t screenWidth = 1280;
-    std::uint16_t screenHeight = 720;
 };
 
 [[nodiscard]] FrameState& GetFrameState();

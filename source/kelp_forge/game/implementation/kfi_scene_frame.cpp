@@ -4,11 +4,8 @@
 #include "kelp_forge/game/implementation/kfi_fixed_step_accumulator.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/kf_input_action.hpp"
-#include "kelp_forge/graphics/implementation/kfi_gl_check.hpp"
-#include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_camera.hpp"
-
-#include <GL/glew.h>
+#include "kelp_forge/graphics/kf_renderer.hpp"
 
 namespace kfImplementation
 {
@@ -34,9 +31,7 @@ void RunSceneFrame(float frameSeconds)
 
     if (Renderer::IsRendererReady())
     {
-        kf_gl_check(glClearColor(0.0f, 0.0f, 0.0f, 0.0f));
-        kf_gl_check(glClearDepth(1.0));
-        kf_gl_check(glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+        Renderer::Clear(KelpForge::Graphics::Color(0x00000000u));
         Renderer::BeginDraw();
         scene.Render();
         Renderer::EndDraw();

@@ -16,6 +16,7 @@
 // [SECTION] State         process-wide switches, program, matrices
 // [SECTION] Lifecycle     InitializeRenderer, CleanupRenderer
 // [SECTION] Frame         BeginDraw, EndDraw, SetColorMatrixForText
+// [SECTION] Surface       Clear, SetBlendMode, ReadPixels
 // [SECTION] Matrices      projection, model-view, the stack and its operations
 // [SECTION] Drawing       RenderPrimitive, RenderQuad
 //
@@ -354,7 +355,7 @@ void BeginDraw()
     kf_gl_check(glEnable(GL_DEPTH_TEST));
     kf_gl_check(glDepthFunc(GL_LEQUAL));
     kf_gl_check(glEnable(GL_BLEND));
-    kf_gl_check(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
+    SetBlendMode(BlendMode::kPremultiplied);
     kf_gl_check(glEnable(GL_CULL_FACE));
     kf_gl_check(glCullFace(GL_BACK));
     // Quads are wound clockwise on the y-down screen; a mirroring transform turns them away.
@@ -419,6 +420,33 @@ void SetColorMatrixForText(bool forText)
     {
         kf_gl_check(glUniform4f(uniforms.colorTint, tint, tint, tint, 0.0f));
     }
+}
+
+//--------------------------------------------------------------------------------------------------
+// [SECTION] Surface
+//--------------------------------------------------------------------------------------------------
+
+void Clear(const KelpForge::Graphics::Color& color)
+{
+    kf_gl_check(glClearColor(color.GetRed(), color.GetGreen(), color.GetBlue(), color.GetAlpha()));
+    kf_gl_check(glClearDepth(1.0));
+    kf_gl_check(glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+}
+
+void SetBlendMode(BlendMode mode)
+{
+    if (mode == BlendMode::kStraightAlpha)
+    {
+        kf_gl_check(glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA));
+        return;
+    }
+    kf_gl_check(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
+}
+
+void ReadPixels(int x, int y, int width, int height, unsigned char* rgbaPixels)
+{
+    kf_gl_check(glPixelStorei(GL_PACK_ALIGNMENT, 4));
+    kf_gl_check(glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgbaPixels));
 }
 
 //--------------------------------------------------------------------------------------------------
