@@ -124,6 +124,11 @@ void TextureManager::DestroyTexture(TextureHandle& handle)
 void TextureManager::BindTexture(TextureHandle handle)
 {
     mBoundTexture = handle;
+    // Sprites and render targets give their textures back after the window has closed too.
+    if (!kfImplementation::Renderer::IsRendererReady())
+    {
+        return;
+    }
     if (handle == kInvalidTexture)
     {
         OpenGLTexture::BindTexture(0);

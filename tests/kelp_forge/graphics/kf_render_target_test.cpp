@@ -5,6 +5,7 @@
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_opengl_call_log.hpp"
 #include "support/kf_test_window.hpp"
 
 #include <GL/glew.h>
@@ -31,6 +32,7 @@ using KelpForge::Testing::kGreenPixel;
 using KelpForge::Testing::kRedPixel;
 using KelpForge::Testing::kWhitePixel;
 using KelpForge::Testing::MakeQuadrantImage;
+using KelpForge::Testing::OpenGLCallLog;
 using KelpForge::Testing::Pixel;
 using KelpForge::Testing::TestImage;
 using KelpForge::Testing::TestWindow;
@@ -324,6 +326,27 @@ TEST_F(RenderTargetTest, DestroyingWhileTheWindowIsClosedStillGivesTheTextureBac
     mWindow.Close();
     target.reset();
     EXPECT_EQ(theTextureManager.GetReferenceCount(handle), 0u);
+    EXPECT_EQ(mRecorder.Messages(), Messages{});
+}
+
+TEST_F(RenderTargetTest, NothingReachesOpenGLWhenATargetAndATextureGoAfterTheWindowClosed)
+{
+    auto target = std::make_unique<RenderTarget>(8, 8);
+    FillTarget(*target, 0xFF0000FFu);
+    TextureHandle texture = MakeTexture(MakeQuadrantImage(8));
+    {
+        // Drawn last, its texture is the bound one when the window closes.
+        Sprite sprite(texture);
+        mWindow.BeginFrame();
+        sprite.Render();
+        mWindow.EndFrame();
+    }
+    mWindow.Close();
+
+    const OpenGLCallLog log;
+    target.reset();
+    theTextureManager.DestroyTexture(texture);
+    EXPECT_EQ(log.Calls(), Messages{});
     EXPECT_EQ(mRecorder.Messages(), Messages{});
 }
 
