@@ -1,5 +1,6 @@
 #include "kelp_forge/game/kf_game_application.hpp"
 
+#include "kelp_forge/application/implementation/kfi_platform.hpp"
 #include "kelp_forge/game/implementation/kfi_error_box.hpp"
 #include "kelp_forge/game/implementation/kfi_game_application_handler.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
@@ -34,6 +35,10 @@ GameApplication::GameApplication(const Application::WindowMode& windowMode,
 
     Open();
     Core::Error::AddErrorHandler(this);
+    // Without a window the game could show nothing and nothing could end it: rather than end
+    // quietly as if it had run, say why.
+    kf_error_if(!kfImplementation::HasPlatformWindow(), "kfError: Could not open the game window: %s",
+                kfImplementation::GetPlatformWindowFailure().c_str());
 }
 
 GameApplication::~GameApplication()

@@ -21,7 +21,8 @@ class GameApplication : public Application::RealtimeApplication, public Core::Er
 public:
     // Opens the window (client area windowWidth by windowHeight pixels; 1280 by 720 for a windowed
     // mode with both sizes 0), then registers as the error handler, so failures while opening are
-    // not shown.
+    // not shown. A window that could not be opened at all is then reported ("kfError: Could not
+    // open the game window: " and the window system's reason), which ends the process.
     GameApplication(const Application::WindowMode& windowMode, const Graphics::PixelSpace& windowWidth,
                     const Graphics::PixelSpace& windowHeight, bool vsync);
     // Unregisters the error handler; does not close the frame.

@@ -139,6 +139,16 @@ TEST(GameApplicationTest, AFiredCheckShowsTheBoxTextAndTerminates)
         "Error Condition Triggered\nSomething broke: 3\n\nthe/file.cpp  LINE: 57\n");
 }
 
+TEST(GameApplicationTest, WithoutADisplayTheGameSaysWhyAndEndsInFailure)
+{
+    EXPECT_DEATH(
+        {
+            LoseTheDisplay();
+            GameApplication application(kWindowed, 0, 0, true);
+        },
+        "kfError: Could not open the game window: [A-Za-z]+");
+}
+
 TEST(GameApplicationTest, AfterDestructionFiredChecksNoLongerReachTheGameApplication)
 {
     {

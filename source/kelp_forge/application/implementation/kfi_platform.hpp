@@ -32,6 +32,9 @@ void StopPlatform();
 void ShowPlatformWindow();
 void DestroyPlatformWindow();
 [[nodiscard]] bool HasPlatformWindow();
+// Why the last CreatePlatformWindow made no window, in the window system's own words; empty after
+// one that made a window.
+[[nodiscard]] const std::string& GetPlatformWindowFailure();
 void SetPlatformWindowTitle(const std::string& title);
 
 // Fills the table that translates platform key codes into Key values.

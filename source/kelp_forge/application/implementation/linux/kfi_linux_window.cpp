@@ -12,6 +12,9 @@ namespace
 
 SDL_Window* gWindow = nullptr;
 bool gIsVideoStarted = false;
+// SDL's reason, kept from the moment of failure: later SDL calls overwrite SDL_GetError.
+std::string gVideoStartFailure;
+std::string gWindowFailure;
 
 // Returns 0 or the failing SDL result.
 int EnterFullScreenDisplayMode(SDL_Window* window, int width, int height)
@@ -56,6 +59,11 @@ void ApplyWindowMode(SDL_Window* window, const WindowProperties& properties)
 
 } // namespace
 
+const std::string& GetPlatformWindowFailure()
+{
+    return gWindowFailure;
+}
+
 SDL_Window* GetSDLWindow()
 {
     return gWindow;
@@ -81,6 +89,7 @@ void StartPlatform()
         // window instead. A user's SDL_VIDEODRIVER still takes precedence over this default.
         SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_DEFAULT);
         gIsVideoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        gVideoStartFailure = gIsVideoStarted ? "" : SDL_GetError();
     }
 }
 
@@ -122,9 +131,11 @@ bool CreatePlatformWindow(const WindowProperties& properties)
     kf_error_if(window == nullptr, "kfInternalError, Expected window handle to be valid.");
     if (window == nullptr)
     {
+        gWindowFailure = gIsVideoStarted ? SDL_GetError() : gVideoStartFailure;
         return false;
     }
     gWindow = window;
+    gWindowFailure.clear();
 
     ApplyWindowMode(window, properties);
     // SDL sizes are client-area sizes, whatever the decoration.
