@@ -1,12 +1,9 @@
 #include "kelp_forge/core/kf_json_parser.hpp"
 
 #include "kelp_forge/core/implementation/kfi_json_value.hpp"
+#include "kelp_forge/core/kf_whole_file_reader.hpp"
 
-#include <sys/stat.h>
-
-#include <cstdio>
-#include <memory>
-#include <new>
+#include <cstdint>
 #include <utility>
 
 using kfImplementation::JsonValue;
@@ -60,41 +57,27 @@ DynamicStructure ToDynamicStructure(JsonValue value)
     return result;
 }
 
-struct FileCloser
-{
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
+// Far beyond any data file; the text of a larger one and the tree made from it would take memory
+// the game needs.
+constexpr std::uintmax_t kLargestJsonFile = std::uintmax_t{256} << 20;
 
 } // namespace
 
 DynamicStructure LoadJsonFile(const std::string& filepath)
 {
-    const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filepath.c_str(), "r"));
-    struct stat status = {};
-    // A directory or a device opens too, but has no size to read.
-    if (file == nullptr || fstat(fileno(file.get()), &status) != 0 || !S_ISREG(status.st_mode))
-    {
-        kf_error("Was unable to load json file: %s\n", filepath.c_str());
-        return kNullValue;
-    }
-    std::string text;
-    try
-    {
-        text.assign(static_cast<std::size_t>(status.st_size), '\0');
-    }
-    catch (const std::bad_alloc&)
+    const WholeFile file = ReadWholeFile(filepath, kLargestJsonFile);
+    if (file.failure == WholeFileFailure::kTooLarge || file.failure == WholeFileFailure::kOutOfMemory)
     {
         kf_error("Was unable to allocate memory to load json file: %s", filepath.c_str());
         return kNullValue;
     }
-    const std::size_t bytesRead = std::fread(text.data(), 1, text.size(), file.get());
-    text.resize(bytesRead);
-    const std::size_t firstZero = text.find('\0');
-    if (firstZero != std::string::npos)
+    if (!file.IsRead())
     {
-        text.resize(firstZero);
+        kf_error("Was unable to load json file: %s\n", filepath.c_str());
+        return kNullValue;
     }
-    return ParseJson(text);
+    const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size());
+    return ParseJson(text.substr(0, text.find('\0')));
 }
 
 DynamicStructure ParseJson(std::string_view jsonText)

@@ -26,8 +26,9 @@ namespace KelpForge::Core
 {
 
 // Reads the whole file and parses it. A file that cannot be opened (or is not a regular file) is
-// reported with "Was unable to load json file: %s\n" and gives nil. The text ends at the first
-// zero byte.
+// reported with "Was unable to load json file: %s\n", one larger than 256 MiB or than the memory
+// at hand with "Was unable to allocate memory to load json file: %s"; both give nil. The text ends
+// at the first zero byte.
 [[nodiscard]] DynamicStructure LoadJsonFile(const std::string& filepath);
 
 // Parses jsonText, which need not outlive the call.

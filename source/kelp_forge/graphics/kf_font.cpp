@@ -1,6 +1,7 @@
 #include "kelp_forge/graphics/kf_font.hpp"
 
 #include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/core/kf_whole_file_reader.hpp"
 #include "kelp_forge/graphics/implementation/kfi_true_type_validator.hpp"
 #include "kelp_forge/graphics/implementation/kfi_utf8_decoder.hpp"
 
@@ -9,8 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <new>
 
 namespace KelpForge::Graphics
@@ -53,36 +52,12 @@ Font::~Font() = default;
 
 std::unique_ptr<Font> Font::LoadFromFile(const std::string& fileName)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(fileName, error))
-    {
-        return nullptr;
-    }
-    const std::uintmax_t fileSize = std::filesystem::file_size(fileName, error);
-    if (error || fileSize > kfImplementation::TrueType::kMaxFontFileSize)
-    {
-        return nullptr;
-    }
-    std::ifstream file(fileName, std::ios::binary);
-    if (!file)
-    {
-        return nullptr;
-    }
-    try
-    {
-        std::vector<unsigned char> fontData(static_cast<std::size_t>(fileSize));
-        file.read(reinterpret_cast<char*>(fontData.data()), static_cast<std::streamsize>(fontData.size()));
-        if (static_cast<std::uintmax_t>(file.gcount()) != fileSize)
-        {
-            return nullptr;
-        }
-        return LoadFromData(fontData.data(), fontData.size());
-    }
-    catch (const std::bad_alloc&)
+    const Core::WholeFile file = Core::ReadWholeFile(fileName, kfImplementation::TrueType::kMaxFontFileSize);
+    if (file.failure == Core::WholeFileFailure::kOutOfMemory)
     {
         ReportAllocationFailure();
-        return nullptr;
     }
+    return file.IsRead() ? LoadFromData(file.bytes.data(), file.bytes.size()) : nullptr;
 }
 
 std::unique_ptr<Font> Font::LoadFromData(const unsigned char* fontData, std::size_t size)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -248,6 +249,16 @@ TEST_F(JsonFileTest, AMissingFileIsReportedAndGivesNil)
     EXPECT_EQ(recorder.Messages(),
               (Messages{"Was unable to load json file: " + path + "\n",
                         "Was unable to load json file: " + mFolder.GetPath().string() + "\n"}));
+}
+
+TEST_F(JsonFileTest, AFileOver256MiBIsRefusedBeforeItIsRead)
+{
+    ErrorRecorder recorder;
+    const std::string path = Write("huge.json", "[1]");
+    // Grown with a hole, so it takes no room on disk; read, it would give the array before the zeros.
+    std::filesystem::resize_file(path, (std::uintmax_t{256} << 20) + 1);
+    EXPECT_TRUE(LoadJsonFile(path).IsNil());
+    EXPECT_EQ(recorder.Messages(), Messages{"Was unable to allocate memory to load json file: " + path});
 }
 
 TEST_F(JsonFileTest, AnEmptyFileGivesNilWithoutAReport)

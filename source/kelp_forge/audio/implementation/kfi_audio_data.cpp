@@ -5,21 +5,25 @@
 #include "kelp_forge/audio/implementation/kfi_vorbis.hpp"
 #include "kelp_forge/audio/implementation/kfi_wave_reader.hpp"
 #include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/core/kf_whole_file_reader.hpp"
 
 #include <AL/al.h>
 
-#include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <memory>
-#include <vector>
 
 namespace
 {
 
-// Device files and pipes could be read without end (or block forever), so only regular files load.
+// stb_vorbis takes the size of data in memory as an int; a RIFF file's 32-bit size counts all but
+// its first 8 bytes.
+constexpr std::uintmax_t kLargestVorbisFile = std::numeric_limits<int>::max();
+constexpr std::uintmax_t kLargestWaveFile = (std::uintmax_t{1} << 32) + 7;
+
+// A stream is opened by name, and a pipe would block the opening for ever.
 bool IsRegularFile(const std::string& filePath)
 {
     std::error_code error;
@@ -36,19 +40,6 @@ struct FreeDeleter
     void operator()(void* memory) const { std::free(memory); }
 };
 
-// Reads block by block, so the allocation never exceeds what the file really holds.
-std::vector<unsigned char> ReadRemainingBytes(std::ifstream& file)
-{
-    std::vector<unsigned char> bytes;
-    std::array<char, 64 * 1024> block;
-    while (file.read(block.data(), block.size()) || file.gcount() > 0)
-    {
-        const auto* begin = reinterpret_cast<const unsigned char*>(block.data());
-        bytes.insert(bytes.end(), begin, begin + file.gcount());
-    }
-    return bytes;
-}
-
 } // namespace
 
 namespace kfImplementation
@@ -64,26 +55,15 @@ AudioData::AudioData(const std::string& filePath, bool streaming) : mFilePath(fi
         return;
     }
 
-    std::ifstream file;
-    if (IsRegularFile(mFilePath))
-    {
-        file.open(mFilePath, std::ios::binary);
-    }
-    if (!file.is_open())
+    const bool isVorbis = IsVorbisPath(mFilePath);
+    const KelpForge::Core::WholeFile file =
+        KelpForge::Core::ReadWholeFile(mFilePath, isVorbis ? kLargestVorbisFile : kLargestWaveFile);
+    if (!file.IsRead())
     {
         kf_error("kfExternalError: Failed to load audio file, \"%s\".", mFilePath.c_str());
         return;
     }
-    bool isLoaded = false;
-    if (IsVorbisPath(mFilePath))
-    {
-        file.close();
-        isLoaded = LoadVorbisFile();
-    }
-    else
-    {
-        isLoaded = LoadWave(ReadRemainingBytes(file));
-    }
+    const bool isLoaded = isVorbis ? LoadVorbis(file.bytes) : LoadWave(file.bytes);
     kf_error_if(!isLoaded, "kfError: Was unable to initialize audio data for file, \"%s\".",
                 mFilePath.c_str());
 }
@@ -137,13 +117,13 @@ bool AudioData::OpenStream()
     return SetVorbisFormat(information.channels, information.sample_rate);
 }
 
-bool AudioData::LoadVorbisFile()
+bool AudioData::LoadVorbis(std::span<const unsigned char> fileBytes)
 {
     int channels = 0;
     int frequency = 0;
     short* output = nullptr;
-    const int samplesPerChannel =
-        stb_vorbis_decode_filename(mFilePath.c_str(), &channels, &frequency, &output);
+    const int samplesPerChannel = stb_vorbis_decode_memory(
+        fileBytes.data(), static_cast<int>(fileBytes.size()), &channels, &frequency, &output);
     const std::unique_ptr<short, FreeDeleter> samples(output);
     if (samplesPerChannel <= 0 || samples == nullptr ||
         !SetVorbisFormat(channels, static_cast<std::uint32_t>(frequency)))

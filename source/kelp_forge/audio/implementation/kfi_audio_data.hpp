@@ -42,7 +42,7 @@ public:
 
 private:
     [[nodiscard]] bool OpenStream();
-    [[nodiscard]] bool LoadVorbisFile();
+    [[nodiscard]] bool LoadVorbis(std::span<const unsigned char> fileBytes);
     [[nodiscard]] bool LoadWave(std::span<const unsigned char> fileBytes);
     [[nodiscard]] bool SetVorbisFormat(int channels, std::uint32_t frequency);
     void Upload(const void* samples);

@@ -2,13 +2,12 @@
 
 #include "kelp_forge/core/kf_defines.hpp"
 #include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/core/kf_whole_file_reader.hpp"
 
 #include <stb/stb_image.h>
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <vector>
 
 namespace kfImplementation
 {
@@ -148,24 +147,6 @@ DecodedImage Decode(const unsigned char* data, std::size_t size, const char* nam
     return image;
 }
 
-// The whole file, or nothing when it cannot be read or is too large to be an image.
-bool ReadWholeFile(const std::string& filename, std::vector<unsigned char>& bytes)
-{
-    std::ifstream file(filename, std::ios::binary | std::ios::ate);
-    if (!file)
-    {
-        return false;
-    }
-    const std::streamoff size = file.tellg();
-    if (size < 0 || static_cast<std::uint64_t>(size) >= kLargestFileData)
-    {
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    file.seekg(0);
-    return file.read(reinterpret_cast<char*>(bytes.data()), size).good() || bytes.empty();
-}
-
 } // namespace
 
 void StbImageDeleter::operator()(unsigned char* pixels) const
@@ -175,13 +156,13 @@ void StbImageDeleter::operator()(unsigned char* pixels) const
 
 DecodedImage DecodeImageFile(const std::string& filename, int maximumSide)
 {
-    std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(filename, bytes))
+    const KelpForge::Core::WholeFile file = KelpForge::Core::ReadWholeFile(filename, kLargestFileData - 1);
+    if (!file.IsRead())
     {
         ReportUndecodable(filename.c_str(), ImageSource::kFile);
         return DecodedImage();
     }
-    return Decode(bytes.data(), bytes.size(), filename.c_str(), ImageSource::kFile, maximumSide);
+    return Decode(file.bytes.data(), file.bytes.size(), filename.c_str(), ImageSource::kFile, maximumSide);
 }
 
 DecodedImage DecodeImageData(const unsigned char* fileDataInMemory, std::size_t fileSizeInBytes,
