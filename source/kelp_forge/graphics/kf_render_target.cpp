@@ -2,7 +2,6 @@
 
 #include "kelp_forge/core/kf_error.hpp"
 #include "kelp_forge/graphics/implementation/kfi_frame_buffer.hpp"
-#include "kelp_forge/graphics/implementation/kfi_image_decoder.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 
 namespace KelpForge::Graphics
@@ -22,99 +21,123 @@ RenderTarget::RenderTarget(const PixelSpace& width, const PixelSpace& height)
     }
     mWidth = width;
     mHeight = height;
-    // Without a context the first BindRenderTarget in one builds the surface.
+    // Without a context the first BindRenderTarget in one builds the surfaces.
     if (Renderer::IsRendererReady())
     {
-        BuildSurface();
+        BuildSurfaces();
     }
 }
 
 RenderTarget::~RenderTarget()
 {
-    DropSurface();
+    DropSurfaces();
 }
 
 void RenderTarget::BindRenderTarget()
 {
-    if (!HasLiveSurface())
+    if (!HasLiveSurfaces())
     {
-        DropSurface();
+        DropSurfaces();
         if (mWidth != 0 && Renderer::IsRendererReady())
         {
-            BuildSurface();
+            BuildSurfaces();
         }
     }
-    if (HasLiveSurface())
+    if (HasLiveSurfaces())
     {
-        FrameBuffer::BindFrameBuffer(mFrameBuffer, mWidth, mHeight);
+        FrameBuffer::BindFrameBuffer(mDrawn.frameBuffer, mWidth, mHeight);
     }
 }
 
 void RenderTarget::FinishRenderTarget()
 {
-    // Without a surface BindRenderTarget left drawing on the window: nothing to undo.
-    if (!HasLiveSurface())
+    // Without surfaces BindRenderTarget left drawing on the window: nothing to undo.
+    if (!HasLiveSurfaces())
     {
         return;
     }
-    FrameBuffer::ReadPixels(mFrameBuffer, mWidth, mHeight, mPixels.data());
-    kfImplementation::PremultiplyAlpha(mPixels.data(), std::size_t{mWidth} * std::size_t{mHeight});
+    // A copy on the graphics card, rather than reading the picture back and uploading it again,
+    // which would stall the card's pipeline every frame.
+    FrameBuffer::BindFrameBuffer(mShown.frameBuffer, mWidth, mHeight);
+    theTextureManager.BindTexture(mDrawn.texture);
+    Renderer::CopyPremultiplied(mWidth, mHeight);
     FrameBuffer::BindFrameBuffer(0, ScreenWidth(), ScreenHeight());
-    theTextureManager.BindTexture(mTexture);
-    FrameBuffer::UploadToBoundTexture(mWidth, mHeight, mPixels.data());
+    theTextureManager.BindTexture(mShown.texture);
+    FrameBuffer::GenerateMipmapsOfBoundTexture();
     theTextureManager.BindTexture(kInvalidTexture);
 }
 
-void RenderTarget::BuildSurface()
+bool RenderTarget::BuildSurfaces()
 {
     const int largestSize = FrameBuffer::GetLargestRenderBufferSize();
     const bool isWidthTooLarge = mWidth >= largestSize;
     const bool isHeightTooLarge = mHeight >= largestSize;
     kf_error_if(isWidthTooLarge, "kfExternalError: Expected width to be less than max render buffer size.");
     kf_error_if(isHeightTooLarge, "kfExternalError: Expected height to be less than max render buffer size.");
-    if (!isWidthTooLarge && !isHeightTooLarge)
-    {
-        mTexture = theTextureManager.CreateBlankTexture(mWidth, mHeight);
-    }
+    const bool isBuilt =
+        !isWidthTooLarge && !isHeightTooLarge && BuildSurface(mDrawn, true) && BuildSurface(mShown, false);
     // A size that was refused once is refused in every context: never try again.
-    if (mTexture == kInvalidTexture)
+    if (!isBuilt)
     {
+        DropSurfaces();
         mWidth = 0;
         mHeight = 0;
-        return;
+        return false;
     }
-
-    mAttachedTextureName = theTextureManager.GetOpenGLTextureName(mTexture);
-    const FrameBuffer::CreatedFrameBuffer created =
-        FrameBuffer::CreateFrameBuffer(mAttachedTextureName, mWidth, mHeight);
-    kf_error_if(!created.isComplete, "kfError: RenderTarget FrameBuffer was not used, won't work.");
-    mFrameBuffer = created.names.frameBuffer;
-    mDepthBuffer = created.names.depthBuffer;
-    mPixels.resize(std::size_t{mWidth} * std::size_t{mHeight} * 4u);
+    // The drawn picture is only ever copied texel for texel.
+    theTextureManager.BindTexture(mDrawn.texture);
+    FrameBuffer::UseNearestTexels();
+    theTextureManager.BindTexture(kInvalidTexture);
+    return true;
 }
 
-bool RenderTarget::HasLiveSurface() const
+bool RenderTarget::BuildSurface(Surface& surface, bool hasDepthBuffer)
 {
-    return mFrameBuffer != 0 && mTexture != kInvalidTexture &&
-           theTextureManager.GetOpenGLTextureName(mTexture) == mAttachedTextureName;
+    surface.texture = theTextureManager.CreateBlankTexture(mWidth, mHeight);
+    if (surface.texture == kInvalidTexture)
+    {
+        return false;
+    }
+    surface.attachedTextureName = theTextureManager.GetOpenGLTextureName(surface.texture);
+    const FrameBuffer::CreatedFrameBuffer created =
+        FrameBuffer::CreateFrameBuffer(surface.attachedTextureName, mWidth, mHeight, hasDepthBuffer);
+    kf_error_if(!created.isComplete, "kfError: RenderTarget FrameBuffer was not used, won't work.");
+    surface.frameBuffer = created.names.frameBuffer;
+    surface.depthBuffer = created.names.depthBuffer;
+    return true;
 }
 
-void RenderTarget::DropSurface()
+bool RenderTarget::HasLiveSurfaces() const
+{
+    return IsLive(mDrawn) && IsLive(mShown);
+}
+
+bool RenderTarget::IsLive(const Surface& surface)
+{
+    return surface.frameBuffer != 0 && surface.texture != kInvalidTexture &&
+           theTextureManager.GetOpenGLTextureName(surface.texture) == surface.attachedTextureName;
+}
+
+void RenderTarget::DropSurfaces()
+{
+    DropSurface(mDrawn);
+    DropSurface(mShown);
+}
+
+void RenderTarget::DropSurface(Surface& surface)
 {
     // A surface whose context is gone is only forgotten: its names may already stand for objects
     // of a newer context.
-    if (HasLiveSurface() && Renderer::IsRendererReady())
+    if (IsLive(surface) && Renderer::IsRendererReady())
     {
-        FrameBuffer::DeleteFrameBuffer({mFrameBuffer, mDepthBuffer});
+        FrameBuffer::DeleteFrameBuffer({surface.frameBuffer, surface.depthBuffer});
     }
     // The texture manager deletes the texture itself only while a context is there.
-    if (mTexture != kInvalidTexture)
+    if (surface.texture != kInvalidTexture)
     {
-        theTextureManager.DestroyTexture(mTexture);
+        theTextureManager.DestroyTexture(surface.texture);
     }
-    mFrameBuffer = 0;
-    mDepthBuffer = 0;
-    mAttachedTextureName = 0;
+    surface = Surface();
 }
 
 } // namespace KelpForge::Graphics

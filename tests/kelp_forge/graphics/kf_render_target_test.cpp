@@ -1,5 +1,6 @@
 #include "kelp_forge/graphics/kf_render_target.hpp"
 
+#include "kelp_forge/graphics/implementation/kfi_image_decoder.hpp"
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
@@ -190,6 +191,51 @@ TEST_F(RenderTargetTest, PictureIsStoredPremultipliedBottomRowFirst)
     EXPECT_EQ(texels[4], (Texel{255, 0, 0, 255}));
     EXPECT_EQ(texels[5], (Texel{0, 255, 0, 255}));
     EXPECT_EQ(texels[7], (Texel{0, 255, 0, 255}));
+    EXPECT_EQ(mRecorder.Messages(), Messages{});
+}
+
+TEST_F(RenderTargetTest, EveryChannelAndAlphaPairIsPremultipliedAsTheTextureManagerDoes)
+{
+    // Row y holds alpha y; red runs through every value along the row, green and blue the other way.
+    RenderTarget target(256, 256);
+    std::vector<std::uint8_t> picture(256 * 256 * 4);
+    for (std::size_t y = 0; y < 256; ++y)
+    {
+        for (std::size_t x = 0; x < 256; ++x)
+        {
+            std::uint8_t* const pixel = &picture[(y * 256 + x) * 4];
+            pixel[0] = static_cast<std::uint8_t>(x);
+            pixel[1] = static_cast<std::uint8_t>(255 - x);
+            pixel[2] = static_cast<std::uint8_t>(x * 7 + y * 13);
+            pixel[3] = static_cast<std::uint8_t>(y);
+        }
+    }
+    // The picture goes straight into what the target draws into, as if it had been drawn.
+    target.BindRenderTarget();
+    GLint drawnTexture = 0;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0,
+                                          GL_FRAMEBUFFER_ATTACHMENT_OBJECT_NAME, &drawnTexture);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(drawnTexture));
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 256, 256, GL_RGBA, GL_UNSIGNED_BYTE, picture.data());
+    theTextureManager.BindTexture(kInvalidTexture);
+    target.FinishRenderTarget();
+
+    kfImplementation::PremultiplyAlpha(picture.data(), 256 * 256);
+    const std::vector<Texel> texels = ReadTexels(target.GetTextureHandle());
+    ASSERT_EQ(texels.size(), 256u * 256u);
+    int mismatches = 0;
+    for (std::size_t index = 0; index < texels.size(); ++index)
+    {
+        const Texel expected = {picture[index * 4], picture[index * 4 + 1], picture[index * 4 + 2],
+                                picture[index * 4 + 3]};
+        if (texels[index] != expected && ++mismatches <= 5)
+        {
+            ADD_FAILURE() << "pixel " << index % 256 << ", " << index / 256 << ": "
+                          << ::testing::PrintToString(texels[index]) << " instead of "
+                          << ::testing::PrintToString(expected);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(mRecorder.Messages(), Messages{});
 }
 

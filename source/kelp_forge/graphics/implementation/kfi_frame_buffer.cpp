@@ -16,20 +16,23 @@ int GetLargestRenderBufferSize()
 }
 
 CreatedFrameBuffer CreateFrameBuffer(std::uint32_t textureName, KelpForge::Graphics::PixelSpace width,
-                                     KelpForge::Graphics::PixelSpace height)
+                                     KelpForge::Graphics::PixelSpace height, bool hasDepthBuffer)
 {
     CreatedFrameBuffer created;
     FrameBufferNames& names = created.names;
     kf_gl_check(glGenFramebuffers(1, &names.frameBuffer));
     kf_gl_check(glBindFramebuffer(GL_FRAMEBUFFER, names.frameBuffer));
 
-    // OpenGL ES 2.0 accepts only sized depth formats for renderbuffers.
-    const GLenum depthFormat = Renderer::IsGLSL100() ? GL_DEPTH_COMPONENT16 : GL_DEPTH_COMPONENT;
-    kf_gl_check(glGenRenderbuffers(1, &names.depthBuffer));
-    kf_gl_check(glBindRenderbuffer(GL_RENDERBUFFER, names.depthBuffer));
-    kf_gl_check(glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width, height));
-    kf_gl_check(
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, names.depthBuffer));
+    if (hasDepthBuffer)
+    {
+        // OpenGL ES 2.0 accepts only sized depth formats for renderbuffers.
+        const GLenum depthFormat = Renderer::IsGLSL100() ? GL_DEPTH_COMPONENT16 : GL_DEPTH_COMPONENT;
+        kf_gl_check(glGenRenderbuffers(1, &names.depthBuffer));
+        kf_gl_check(glBindRenderbuffer(GL_RENDERBUFFER, names.depthBuffer));
+        kf_gl_check(glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width, height));
+        kf_gl_check(glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+                                              names.depthBuffer));
+    }
     kf_gl_check(glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textureName, 0));
 
     GLenum status = GL_FRAMEBUFFER_UNSUPPORTED;
@@ -59,22 +62,14 @@ void BindFrameBuffer(std::uint32_t frameBuffer, int width, int height)
     kf_gl_check(glViewport(0, 0, width, height));
 }
 
-void ReadPixels(std::uint32_t frameBuffer, KelpForge::Graphics::PixelSpace width,
-                KelpForge::Graphics::PixelSpace height, unsigned char* rgbaPixels)
+void UseNearestTexels()
 {
-    kf_gl_check(glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer));
-    // Rows of 4-byte pixels are tightly packed at any alignment up to 4, whatever was set before.
-    kf_gl_check(glPixelStorei(GL_PACK_ALIGNMENT, 4));
-    kf_gl_check(glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgbaPixels));
+    kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST));
+    kf_gl_check(glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST));
 }
 
-void UploadToBoundTexture(KelpForge::Graphics::PixelSpace width, KelpForge::Graphics::PixelSpace height,
-                          const unsigned char* rgbaPixels)
+void GenerateMipmapsOfBoundTexture()
 {
-    kf_gl_check(glPixelStorei(GL_UNPACK_ALIGNMENT, 4));
-    // The texture keeps its storage, so it stays a complete attachment of its framebuffer.
-    kf_gl_check(
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgbaPixels));
     kf_gl_check(glGenerateMipmap(GL_TEXTURE_2D));
 }
 

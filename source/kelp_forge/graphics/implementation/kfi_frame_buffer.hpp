@@ -2,7 +2,7 @@
 #define KELP_FORGE_GRAPHICS_IMPLEMENTATION_FRAME_BUFFER_HPP
 
 // The render target's OpenGL side: framebuffer objects with a depth renderbuffer, drawn into in
-// place of the window and read back. Call with the OpenGL context current, on the shader path
+// place of the window. Call with the OpenGL context current, on the shader path
 // (framebuffer objects are not used on the legacy path).
 
 #include "kelp_forge/graphics/kf_screen.hpp"
@@ -29,26 +29,23 @@ struct CreatedFrameBuffer
     bool isComplete = false;
 };
 
-// Makes a framebuffer whose colour attachment 0 is level 0 of the texture textureName and whose
-// depth attachment is a new width x height renderbuffer. The window's framebuffer is bound again
-// afterwards.
+// Makes a framebuffer whose colour attachment 0 is level 0 of the texture textureName; with
+// hasDepthBuffer, its depth attachment is a new width x height renderbuffer. The window's
+// framebuffer is bound again afterwards.
 [[nodiscard]] CreatedFrameBuffer CreateFrameBuffer(std::uint32_t textureName,
                                                    KelpForge::Graphics::PixelSpace width,
-                                                   KelpForge::Graphics::PixelSpace height);
+                                                   KelpForge::Graphics::PixelSpace height,
+                                                   bool hasDepthBuffer);
 // Deletes both objects; names of 0 are skipped.
 void DeleteFrameBuffer(const FrameBufferNames& names);
 
 // Directs drawing into frameBuffer (0: the window) over the viewport (0, 0, width, height).
 void BindFrameBuffer(std::uint32_t frameBuffer, int width, int height);
 
-// Reads width x height RGBA pixels of frameBuffer's colour attachment into rgbaPixels (4 bytes a
-// pixel, bottom row first, rows tightly packed), which must hold width x height x 4 bytes.
-void ReadPixels(std::uint32_t frameBuffer, KelpForge::Graphics::PixelSpace width,
-                KelpForge::Graphics::PixelSpace height, unsigned char* rgbaPixels);
-// Replaces level 0 of the texture bound to GL_TEXTURE_2D by width x height RGBA pixels (rows as
-// ReadPixels gives them) and regenerates its mipmaps.
-void UploadToBoundTexture(KelpForge::Graphics::PixelSpace width, KelpForge::Graphics::PixelSpace height,
-                          const unsigned char* rgbaPixels);
+// The texture bound to GL_TEXTURE_2D is read texel for texel from then on: nearest texel, no mipmaps.
+void UseNearestTexels();
+// Rebuilds the mipmaps of the texture bound to GL_TEXTURE_2D from its level 0.
+void GenerateMipmapsOfBoundTexture();
 
 } // namespace kfImplementation::FrameBuffer
 

@@ -16,7 +16,7 @@
 // [SECTION] State         process-wide switches, program, matrices
 // [SECTION] Lifecycle     InitializeRenderer, CleanupRenderer
 // [SECTION] Frame         BeginDraw, EndDraw, SetColorMatrixForText
-// [SECTION] Surface       Clear, SetBlendMode, ReadPixels
+// [SECTION] Surface       Clear, SetBlendMode, CopyPremultiplied, ReadPixels
 // [SECTION] Matrices      projection, model-view, the stack and its operations
 // [SECTION] Drawing       RenderPrimitive, RenderQuad
 //
@@ -73,6 +73,8 @@ struct RendererState
     DrawingProgram current;
     SpriteTwin tintedSprite;
     SpriteTwin untintedSprite;
+    // Not a stand-in for the renderer's program: only CopyPremultiplied draws with it.
+    SpriteTwin premultiplyingCopy;
     // Opaque white draws in a row, counted until the colour product is left out.
     unsigned int opaqueWhiteRun = 0;
     // Legacy path: replace may stand in for modulate only where modulate was set at BeginDraw.
@@ -297,6 +299,8 @@ void InitializeRenderer()
     BuildSpriteTwin(state.tintedSprite, spriteVertexSource, spriteFragmentSource);
     BuildSpriteTwin(state.untintedSprite, spriteVertexSource,
                     UntintedSpriteFragmentShaderSource(spriteFragmentSource).c_str());
+    BuildSpriteTwin(state.premultiplyingCopy, spriteVertexSource,
+                    PremultiplyingCopyFragmentShaderSource(spriteFragmentSource).c_str());
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
     state.vertexStream.Create(!state.isGLSL100, kVertexLayout);
     state.transformedVertexStream.Create(!state.isGLSL100, kTransformedVertexLayout);
@@ -316,6 +320,7 @@ void CleanupRenderer()
         DeleteShaderProgram(state.shaderProgram);
         DeleteShaderProgram(state.tintedSprite.program);
         DeleteShaderProgram(state.untintedSprite.program);
+        DeleteShaderProgram(state.premultiplyingCopy.program);
         state.vertexStream.Destroy();
         state.transformedVertexStream.Destroy();
     }
@@ -441,6 +446,37 @@ void SetBlendMode(BlendMode mode)
         return;
     }
     kf_gl_check(glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA));
+}
+
+void CopyPremultiplied(int width, int height)
+{
+    RendererState& state = State();
+    const float right = static_cast<float>(width);
+    const float bottom = static_cast<float>(height);
+    SetProjectionMatrix(Matrix4::Orthographic(0.0f, right, 0.0f, bottom, -1.0f, 1.0f));
+    SetModelViewMatrix(Matrix4());
+    kf_gl_check(glDisable(GL_DEPTH_TEST));
+    kf_gl_check(glDisable(GL_BLEND));
+    kf_gl_check(glDisable(GL_CULL_FACE));
+
+    DrawingProgram& copy = state.premultiplyingCopy.drawing;
+    copy.isMatrixUploadPending = true;
+    UseProgram(copy);
+    UploadPendingMatrices(copy);
+    // The bottom of the viewport holds the texture's first row (v = 0), its top the last (v = 1).
+    const Vertex quad[4] = {
+        {0.0f, bottom, 0xFFFFFFFFu, 0.0f, 0.0f},
+        {0.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
+        {right, bottom, 0xFFFFFFFFu, 1.0f, 0.0f},
+        {right, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
+    };
+    TransformVertices(quad, 4, state.modelView, state.transformedVertices);
+    state.transformedVertexStream.Draw(GL_TRIANGLE_STRIP, state.transformedVertices.data(), 4);
+    UseProgram(state.current);
+
+    kf_gl_check(glEnable(GL_CULL_FACE));
+    kf_gl_check(glEnable(GL_BLEND));
+    kf_gl_check(glEnable(GL_DEPTH_TEST));
 }
 
 void ReadPixels(int x, int y, int width, int height, unsigned char* rgbaPixels)

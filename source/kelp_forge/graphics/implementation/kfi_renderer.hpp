@@ -41,6 +41,12 @@ enum class BlendMode
 };
 void SetBlendMode(BlendMode mode);
 
+// Draws the bound texture over the rectangle (0, 0, width, height) of the surface drawn to, texel
+// for texel, with its colour multiplied by its alpha exactly as the texture manager premultiplies
+// images (render targets). Neither blends nor tests depth; afterwards the depth test, blending and
+// culling are on, as BeginDraw leaves them.
+void CopyPremultiplied(int width, int height);
+
 // Reads the pixels of the rectangle (x, y, width, height) of the surface drawn to, bottom row
 // first, as tightly packed RGBA bytes into rgbaPixels (width x height x 4 bytes).
 void ReadPixels(int x, int y, int width, int height, unsigned char* rgbaPixels);

@@ -113,6 +113,12 @@ out vec4 finalFragColor;
 void main()
 {
     vec4 color = texture(diffuseTexture, fragmentTextureUV);
+#ifdef COPY_PREMULTIPLIED
+    // Whole bytes, each colour byte times alpha / 255, truncated; the 0.5 keeps exact multiples of
+    // 255 clear of the division's rounding.
+    vec4 bytes = floor(color * 255.0 + 0.5);
+    finalFragColor = vec4(floor((bytes.rgb * bytes.a + 0.5) / 255.0), bytes.a) / 255.0;
+#else
 #ifndef LEAVE_TINT_OUT
     color *= fragmentColor;
 #endif
@@ -121,6 +127,7 @@ void main()
         discard;
     }
     finalFragColor = color;
+#endif
 }
 )glsl";
 
@@ -132,6 +139,12 @@ uniform sampler2D diffuseTexture;
 void main()
 {
     vec4 color = texture2D(diffuseTexture, fragmentTextureUV);
+#ifdef COPY_PREMULTIPLIED
+    // Whole bytes, each colour byte times alpha / 255, truncated; the 0.5 keeps exact multiples of
+    // 255 clear of the division's rounding.
+    vec4 bytes = floor(color * 255.0 + 0.5);
+    gl_FragColor = vec4(floor((bytes.rgb * bytes.a + 0.5) / 255.0), bytes.a) / 255.0;
+#else
 #ifndef LEAVE_TINT_OUT
     color *= fragmentColor;
 #endif
@@ -140,15 +153,31 @@ void main()
         discard;
     }
     gl_FragColor = color;
+#endif
 }
 )glsl";
 
-std::string UntintedSpriteFragmentShaderSource(const char* spriteFragmentShaderSource)
+namespace
+{
+
+std::string WithDefinition(const char* source, const char* name)
 {
     // A definition may only follow the "#version" line.
-    std::string source = spriteFragmentShaderSource;
-    source.insert(source.find('\n') + 1, "#define LEAVE_TINT_OUT\n");
-    return source;
+    std::string defined = source;
+    defined.insert(defined.find('\n') + 1, std::string("#define ") + name + "\n");
+    return defined;
+}
+
+} // namespace
+
+std::string UntintedSpriteFragmentShaderSource(const char* spriteFragmentShaderSource)
+{
+    return WithDefinition(spriteFragmentShaderSource, "LEAVE_TINT_OUT");
+}
+
+std::string PremultiplyingCopyFragmentShaderSource(const char* spriteFragmentShaderSource)
+{
+    return WithDefinition(spriteFragmentShaderSource, "COPY_PREMULTIPLIED");
 }
 
 } // namespace kfImplementation::Renderer
