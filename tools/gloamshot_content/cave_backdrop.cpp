@@ -170,8 +170,8 @@ float Crags(float x, float y)
 float Crack(const Point& warped)
 {
     const Cells blocks = CellNoise(warped[0] / 75.0f, warped[1] / 55.0f, 211);
-    const float edge = 1.0f - SmoothStep(0.0f, 0.03f, blocks.secondNearest - blocks.nearest);
-    return edge * SmoothStep(0.5f, 0.62f, LayeredNoise(warped[0] / 60.0f, warped[1] / 60.0f, 2, 212));
+    const float edge = 1.0f - SmoothStep(0.0f, 0.025f, blocks.secondNearest - blocks.nearest);
+    return edge * SmoothStep(0.55f, 0.68f, LayeredNoise(warped[0] / 60.0f, warped[1] / 60.0f, 2, 212));
 }
 
 // The rock's relief: a bevel rising from the edge, crags, cracks and grit.
@@ -197,11 +197,11 @@ Rgb RockSurface(float x, float y, float distanceInside, float slopeX, float slop
     const float grain =
         ValueNoise(x / 1.5f, y / 1.5f, 205) * 0.6f + ValueNoise(x / 4.0f, y / 4.0f, 206) * 0.4f;
     color = Scale(color, 0.86f + grain * 0.26f);
-    color = Scale(color, 1.0f - 0.45f * Crack(warped));
+    color = Scale(color, 1.0f - 0.3f * Crack(warped));
 
     const float light = 0.45f + 0.75f * Diffuse(slopeX, slopeY);
     // Far into the rock the light falls off a little.
-    const float depth = 1.0f - 0.3f * SmoothStep(24.0f, 150.0f, distanceInside);
+    const float depth = 1.0f - 0.4f * SmoothStep(16.0f, 120.0f, distanceInside);
     color = Scale(color, light * depth);
     // A worn, lit lip along edges that face up.
     const float rim = std::exp(-distanceInside / 2.5f) * std::clamp(-slopeY * 0.3f + 0.15f, 0.0f, 0.6f);

@@ -32,8 +32,8 @@ void DrawLeg(Canvas& canvas, Point hip, Point knee, Point foot)
     FillCapsule(canvas, hip, knee, 2.6f, Solid(kChitin));
     FillCapsule(canvas, knee, foot, 1.9f, Gradient(knee, kChitin, foot, kChitinDark));
     FillCapsule(canvas, {hip[0], hip[1] - 0.8f}, {knee[0], knee[1] - 1.2f}, 0.8f, Solid(kChitinLight));
-    FillDisc(canvas, knee, 2.9f, Solid(kChitinLight));
-    FillDisc(canvas, knee, 2.1f, Solid(kChitin));
+    FillDisc(canvas, knee, 2.8f, Solid(kChitin));
+    FillDisc(canvas, {knee[0] - 0.8f, knee[1] - 0.9f}, 1.1f, Solid(kChitinLight));
 }
 
 } // namespace
