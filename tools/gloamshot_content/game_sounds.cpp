@@ -33,6 +33,7 @@ Samples NoiseBurst(Random& random, double seconds, double centreHertz, double re
         burst[index] = filter.BandPass(Noise(random), centreHertz, resonance) *
                        std::exp(-SecondsAt(index) / decaySeconds);
     }
+    ShapeEdges(burst, 0.0005, 0.01);
     return burst;
 }
 
@@ -82,6 +83,16 @@ Samples BrassNote(double frequency, double seconds, double decaySeconds)
     return note;
 }
 
+// Takes the hiss off everything above a few kilohertz.
+void Soften(Samples& samples, double cutoffHertz)
+{
+    Filter filter;
+    for (double& value : samples)
+    {
+        value = filter.LowPass(value, cutoffHertz, 0.6);
+    }
+}
+
 } // namespace
 
 Samples SynthesiseArrowHit(int variant)
@@ -106,12 +117,7 @@ Samples SynthesiseArrowHit(int variant)
         MixInto(hit, NoiseBurst(random, 0.02, 2600.0 + random.Unit() * 1800.0, 3.0, 0.004), start,
                 0.5 * (1.0 - start * 3.0));
     }
-    // Nothing harsh above a few kilohertz.
-    Filter softener;
-    for (double& value : hit)
-    {
-        value = softener.LowPass(value, 4500.0, 0.6);
-    }
+    Soften(hit, 4500.0);
     ShapeEdges(hit, 0.002, 0.08);
     Normalise(hit, 0.8);
     return hit;
@@ -139,6 +145,7 @@ Samples SynthesiseLanternLight()
     MixInto(sound, Bell(1046.5, 1.3, 0.45), 0.24, 0.55);
     MixInto(sound, Bell(1568.0, 1.2, 0.38), 0.30, 0.35);
     MixInto(sound, Bell(2093.0, 1.0, 0.25), 0.34, 0.12);
+    Soften(sound, 6000.0);
     ShapeEdges(sound, 0.02, 0.25);
     Normalise(sound, 0.75);
     return sound;
