@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     libsdl2-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri
-    libopenal-dev libopenal1 libstb-dev fonts-dejavu-core
+    libopenal-dev libopenal1 libstb-dev fonts-dejavu-core libvorbis-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgif-dev sox vorbis-tools imagemagick
     nlohmann-json3-dev libsfml-dev

@@ -3,6 +3,8 @@
 // The build runs it and embeds the result, so no audio file is kept in the source tree.
 // Usage: make_startup_chime <output.wav>
 
+#include "asset_kit/wave_encoding.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -103,48 +105,6 @@ std::vector<double> Synthesise()
     return mix;
 }
 
-void PutUint16(std::vector<unsigned char>& bytes, std::uint16_t value)
-{
-    bytes.push_back(static_cast<unsigned char>(value & 0xFF));
-    bytes.push_back(static_cast<unsigned char>(value >> 8));
-}
-
-void PutUint32(std::vector<unsigned char>& bytes, std::uint32_t value)
-{
-    PutUint16(bytes, static_cast<std::uint16_t>(value & 0xFFFF));
-    PutUint16(bytes, static_cast<std::uint16_t>(value >> 16));
-}
-
-void PutIdentifier(std::vector<unsigned char>& bytes, const char* identifier)
-{
-    bytes.insert(bytes.end(), identifier, identifier + 4);
-}
-
-std::vector<unsigned char> EncodeWave(const std::vector<double>& samples)
-{
-    constexpr std::uint16_t kBytesPerSample = 2;
-    const auto dataSize = static_cast<std::uint32_t>(samples.size() * kBytesPerSample);
-    std::vector<unsigned char> bytes;
-    PutIdentifier(bytes, "RIFF");
-    PutUint32(bytes, 36 + dataSize);
-    PutIdentifier(bytes, "WAVE");
-    PutIdentifier(bytes, "fmt ");
-    PutUint32(bytes, 16);
-    PutUint16(bytes, 1); // PCM
-    PutUint16(bytes, 1); // mono
-    PutUint32(bytes, kFrequency);
-    PutUint32(bytes, kFrequency * kBytesPerSample);
-    PutUint16(bytes, kBytesPerSample);
-    PutUint16(bytes, 16);
-    PutIdentifier(bytes, "data");
-    PutUint32(bytes, dataSize);
-    for (const double value : samples)
-    {
-        PutUint16(bytes, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::lround(value * 32767.0))));
-    }
-    return bytes;
-}
-
 } // namespace
 
 int main(int argumentCount, char** arguments)
@@ -154,13 +114,11 @@ int main(int argumentCount, char** arguments)
         std::fprintf(stderr, "usage: make_startup_chime <output.wav>\n");
         return 2;
     }
-    const std::vector<unsigned char> bytes = EncodeWave(Synthesise());
-    std::FILE* output = std::fopen(arguments[1], "wb");
-    if (output == nullptr)
+    if (!KelpForge::Tools::WriteWholeFile(arguments[1],
+                                          KelpForge::Tools::EncodeWave(Synthesise(), kFrequency)))
     {
         std::fprintf(stderr, "make_startup_chime: cannot write %s\n", arguments[1]);
         return 1;
     }
-    const bool isWritten = std::fwrite(bytes.data(), 1, bytes.size(), output) == bytes.size();
-    return std::fclose(output) == 0 && isWritten ? 0 : 1;
+    return 0;
 }
