@@ -65,6 +65,29 @@ void RenderTarget::FinishRenderTarget()
     theTextureManager.BindTexture(kInvalidTexture);
 }
 
+bool RenderTarget::BeginDraw(const Color& clearColor)
+{
+    if (!Renderer::IsRendererReady())
+    {
+        return false;
+    }
+    BindRenderTarget();
+    if (!HasLiveSurface())
+    {
+        return false;
+    }
+    FrameBuffer::ClearColorAndDepth(clearColor.GetRed(), clearColor.GetGreen(), clearColor.GetBlue(),
+                                    clearColor.GetAlpha());
+    Renderer::BeginDraw();
+    return true;
+}
+
+void RenderTarget::EndDraw()
+{
+    Renderer::EndDraw();
+    FinishRenderTarget();
+}
+
 void RenderTarget::BuildSurface()
 {
     const int largestSize = FrameBuffer::GetLargestRenderBufferSize();

@@ -2,6 +2,7 @@
 #define KELP_FORGE_GRAPHICS_RENDER_TARGET_HPP
 
 #include "kelp_forge/core/kf_defines.hpp"
+#include "kelp_forge/graphics/kf_color.hpp"
 #include "kelp_forge/graphics/kf_screen.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 
@@ -40,6 +41,14 @@ public:
     // Makes what was drawn since BindRenderTarget the texture's contents, then directs drawing to
     // the window again with the viewport of the whole window.
     void FinishRenderTarget();
+
+    // Draws a picture of its own into the target: binds it, clears colour (to clearColor, taken as
+    // it is, not premultiplied) and depth, and sets the renderer up over the target as the game
+    // loop does for a frame (projection over the viewport, depth test, premultiplied blending).
+    // False, with nothing changed, when the target has no surface or no renderer is ready; true
+    // asks for EndDraw, which ends the drawing and finishes the target.
+    [[nodiscard]] bool BeginDraw(const Color& clearColor);
+    void EndDraw();
 
     // kInvalidTexture while the target has no surface.
     [[nodiscard]] TextureHandle GetTextureHandle() const { return mTexture; }

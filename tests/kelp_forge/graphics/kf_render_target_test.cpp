@@ -61,21 +61,10 @@ protected:
     // Binds the target, clears it to the colour (0xRRGGBBAA) and begins drawing.
     static void BeginTarget(RenderTarget& target, std::uint32_t clearRGBA)
     {
-        target.BindRenderTarget();
-        glClearColor(static_cast<float>(clearRGBA >> 24) / 255.0f,
-                     static_cast<float>((clearRGBA >> 16) & 0xFF) / 255.0f,
-                     static_cast<float>((clearRGBA >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(clearRGBA & 0xFF) / 255.0f);
-        glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        Renderer::BeginDraw();
+        ASSERT_TRUE(target.BeginDraw(Color((clearRGBA >> 8) | (clearRGBA << 24))));
     }
 
-    static void FinishTarget(RenderTarget& target)
-    {
-        Renderer::EndDraw();
-        target.FinishRenderTarget();
-    }
+    static void FinishTarget(RenderTarget& target) { target.EndDraw(); }
 
     static void FillTarget(RenderTarget& target, std::uint32_t clearRGBA)
     {
@@ -250,6 +239,7 @@ TEST_F(RenderTargetTest, LegacyPathIsRefusedAndLeavesDrawingOnTheWindow)
     EXPECT_EQ(BoundFrameBuffer(), 0);
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 1280, 720}));
     target.FinishRenderTarget();
+    EXPECT_FALSE(target.BeginDraw(Color()));
     EXPECT_EQ(mRecorder.Messages(), Messages{kLegacyMessage});
 }
 
@@ -333,6 +323,7 @@ TEST_F(RenderTargetTest, MadeBeforeTheWindowOpensItIsBuiltByItsFirstBind)
     RenderTarget target(8, 8);
     EXPECT_EQ(target.GetTextureHandle(), kInvalidTexture);
     target.FinishRenderTarget();
+    EXPECT_FALSE(target.BeginDraw(Color()));
 
     mWindow.Open();
     FillTarget(target, 0x00FF00FFu);

@@ -59,6 +59,13 @@ void BindFrameBuffer(std::uint32_t frameBuffer, int width, int height)
     kf_gl_check(glViewport(0, 0, width, height));
 }
 
+void ClearColorAndDepth(float red, float green, float blue, float alpha)
+{
+    kf_gl_check(glClearColor(red, green, blue, alpha));
+    kf_gl_check(glClearDepth(1.0));
+    kf_gl_check(glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT));
+}
+
 void ReadPixels(std::uint32_t frameBuffer, KelpForge::Graphics::PixelSpace width,
                 KelpForge::Graphics::PixelSpace height, unsigned char* rgbaPixels)
 {

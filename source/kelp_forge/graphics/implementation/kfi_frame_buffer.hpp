@@ -41,6 +41,10 @@ void DeleteFrameBuffer(const FrameBufferNames& names);
 // Directs drawing into frameBuffer (0: the window) over the viewport (0, 0, width, height).
 void BindFrameBuffer(std::uint32_t frameBuffer, int width, int height);
 
+// Clears colour (to red, green, blue, alpha, each 0 to 1) and depth (to the far end) of whatever is
+// bound for drawing.
+void ClearColorAndDepth(float red, float green, float blue, float alpha);
+
 // Reads width x height RGBA pixels of frameBuffer's colour attachment into rgbaPixels (4 bytes a
 // pixel, bottom row first, rows tightly packed), which must hold width x height x 4 bytes.
 void ReadPixels(std::uint32_t frameBuffer, KelpForge::Graphics::PixelSpace width,
