@@ -4,9 +4,9 @@
 #include "kelp_forge/graphics/implementation/kfi_renderer.hpp"
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
-#include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
 #include "support/kf_opengl_call_log.hpp"
+#include "support/kf_test_images.hpp"
 #include "support/kf_test_window.hpp"
 
 #include <GL/glew.h>
@@ -65,13 +65,8 @@ protected:
     static void BeginTarget(RenderTarget& target, std::uint32_t clearRGBA)
     {
         target.BindRenderTarget();
-        glClearColor(static_cast<float>(clearRGBA >> 24) / 255.0f,
-                     static_cast<float>((clearRGBA >> 16) & 0xFF) / 255.0f,
-                     static_cast<float>((clearRGBA >> 8) & 0xFF) / 255.0f,
-                     static_cast<float>(clearRGBA & 0xFF) / 255.0f);
-        glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         Renderer::BeginDraw();
+        Renderer::Clear(Color((clearRGBA >> 8) | (clearRGBA << 24)));
     }
 
     static void FinishTarget(RenderTarget& target)

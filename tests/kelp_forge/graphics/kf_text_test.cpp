@@ -3,9 +3,9 @@
 #include "kelp_forge/graphics/kf_sprite.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "kelp_forge/graphics/kf_true_type_builder.hpp"
-#include "kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
 #include "support/kf_test_files.hpp"
+#include "support/kf_test_images.hpp"
 #include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "kelp_forge/graphics/implementation/kfi_image_decoder.hpp"
 
-#include "../kf_test_images.hpp"
 #include "support/kf_error_recorder.hpp"
 #include "support/kf_test_files.hpp"
+#include "support/kf_test_images.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "kelp_forge/graphics/implementation/kfi_sprite_sheet_loader.hpp"
 
-#include "../kf_sprite_sheet_files.hpp"
 #include "kelp_forge/graphics/kf_texture_manager.hpp"
 #include "support/kf_error_recorder.hpp"
+#include "support/kf_sprite_sheet_files.hpp"
 #include "support/kf_test_window.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "kf_test_images.hpp"
+#include "support/kf_test_images.hpp"
 
 #include "support/kf_test_files.hpp"
 

@@ -1,6 +1,6 @@
-#include "kf_sprite_sheet_files.hpp"
+#include "support/kf_sprite_sheet_files.hpp"
 
-#include "kf_test_images.hpp"
+#include "support/kf_test_images.hpp"
 
 namespace KelpForge::Testing
 {

@@ -1,5 +1,5 @@
-#ifndef KELP_FORGE_TESTS_GRAPHICS_SPRITE_SHEET_FILES_HPP
-#define KELP_FORGE_TESTS_GRAPHICS_SPRITE_SHEET_FILES_HPP
+#ifndef KELP_FORGE_TESTS_SUPPORT_SPRITE_SHEET_FILES_HPP
+#define KELP_FORGE_TESTS_SUPPORT_SPRITE_SHEET_FILES_HPP
 
 // Sprite sheet files written by a test into a folder of its own, over one small texture.
 

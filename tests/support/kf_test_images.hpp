@@ -1,5 +1,5 @@
-#ifndef KELP_FORGE_TESTS_GRAPHICS_TEST_IMAGES_HPP
-#define KELP_FORGE_TESTS_GRAPHICS_TEST_IMAGES_HPP
+#ifndef KELP_FORGE_TESTS_SUPPORT_TEST_IMAGES_HPP
+#define KELP_FORGE_TESTS_SUPPORT_TEST_IMAGES_HPP
 
 // Small images made by the tests themselves and written as PNG with stb_image_write.
 
