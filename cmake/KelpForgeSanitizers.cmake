@@ -1,8 +1,10 @@
 # KF_SANITIZE instruments every target, the library and its tests alike, so that an
 # owned object deleted twice or a read past a buffer fails the test run.
+set(kfSanitizeCompileOptions -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+set(kfSanitizeLinkOptions -fsanitize=address,undefined)
 if(KF_SANITIZE)
-    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
-    add_link_options(-fsanitize=address,undefined)
+    add_compile_options(${kfSanitizeCompileOptions})
+    add_link_options(${kfSanitizeLinkOptions})
 endif()
 
 # Fuzzer builds instrument the library for coverage; each fuzz target links libFuzzer's main.
