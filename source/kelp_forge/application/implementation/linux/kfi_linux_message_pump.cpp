@@ -106,7 +106,15 @@ void ReadMousePosition(int& x, int& y)
     {
         return;
     }
-    // The global position keeps counting while the cursor is outside the window.
+    // Over the window, or held by it while a button is down (SDL captures the mouse then), the
+    // window's own motion events tell where the cursor is. Only outside it is the global position
+    // needed, which keeps counting there; SDL refreshes it from XInput2 raw motion, which an X
+    // server driven through XTEST (a virtual display under test) never sends.
+    if (SDL_GetMouseFocus() == window)
+    {
+        SDL_GetMouseState(&x, &y);
+        return;
+    }
     int globalX = 0;
     int globalY = 0;
     SDL_GetGlobalMouseState(&globalX, &globalY);
