@@ -4,7 +4,7 @@
 find_package(PkgConfig REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL)
 find_package(Threads REQUIRED)
-foreach(dependency SDL2:sdl2 GLEW:glew OPENAL:openal)
+foreach(dependency SDL2:sdl2 X11:x11 GLEW:glew OPENAL:openal)
     string(REPLACE ":" ";" dependency ${dependency})
     list(GET dependency 0 prefix)
     list(GET dependency 1 module)

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-    libsdl2-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri
+    libsdl2-dev libx11-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri
     libopenal-dev libopenal1 libstb-dev fonts-dejavu-core libvorbis-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth libgif-dev sox vorbis-tools imagemagick

@@ -5,6 +5,8 @@
 #include "kelp_forge/application/implementation/linux/kfi_linux_window.hpp"
 #include "kelp_forge/core/kf_error.hpp"
 
+#include <SDL_syswm.h>
+
 using KelpForge::Application::ApplicationHandlerInterface;
 
 namespace kfImplementation
@@ -106,14 +108,28 @@ void ReadMousePosition(int& x, int& y)
     {
         return;
     }
-    // Over the window, or held by it while a button is down (SDL captures the mouse then), the
-    // window's own motion events tell where the cursor is. Only outside it is the global position
-    // needed, which keeps counting there; SDL refreshes it from XInput2 raw motion, which an X
-    // server driven through XTEST (a virtual display under test) never sends.
-    if (SDL_GetMouseFocus() == window)
+    // Asked of the X server itself, relative to the window, wherever the cursor is. SDL's own global
+    // position is refreshed only by XInput2 raw motion, which an X server driven through XTEST (a
+    // virtual display under test) never sends, and its window position lags a frame behind.
+    SDL_SysWMinfo windowSystem;
+    SDL_VERSION(&windowSystem.version);
+    if (SDL_GetWindowWMInfo(window, &windowSystem) == SDL_TRUE && windowSystem.subsystem == SDL_SYSWM_X11)
     {
-        SDL_GetMouseState(&x, &y);
-        return;
+        ::Window root = 0;
+        ::Window child = 0;
+        int rootX = 0;
+        int rootY = 0;
+        int windowX = 0;
+        int windowY = 0;
+        unsigned int buttons = 0;
+        // False while the cursor is on another screen of the display.
+        if (XQueryPointer(windowSystem.info.x11.display, windowSystem.info.x11.window, &root, &child, &rootX,
+                          &rootY, &windowX, &windowY, &buttons) != 0)
+        {
+            x = windowX;
+            y = windowY;
+            return;
+        }
     }
     int globalX = 0;
     int globalY = 0;
