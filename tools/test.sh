@@ -37,7 +37,4 @@ if [ ! -d "$corpora" ]; then
 fi
 
 cd "$build"
-# NOTE: the sound-capture tests time OpenAL Soft's wave writer in real time, and LeakSanitizer's
-# exit check can fail to stop the threads of a busy process; on a loaded machine either can fail
-# once, so a failed case gets two more tries. ctest still prints every failure it saw.
-ctest --output-on-failure --parallel "$(nproc)" --repeat until-pass:3 "$@"
+ctest --output-on-failure --parallel "$(nproc)" "$@"
