@@ -30,7 +30,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS="suppressions=$root/tests/leak_suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-corpora="${KF_CORPORA_DIR:-$root/../shared/corpora}"
+corpora=$(realpath -m "${KF_CORPORA_DIR:-$root/../shared/corpora}")
 if [ ! -d "$corpora" ]; then
     echo "No public test corpora at $corpora: the tests that read them are skipped;" \
         "set KF_CORPORA_DIR to the folder that holds them to run them too."
