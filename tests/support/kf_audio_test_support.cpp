@@ -1,8 +1,14 @@
+// Declares the device clock and pause functions of OpenAL Soft's extensions.
+#define AL_ALEXT_PROTOTYPES
+
 #include "kf_audio_test_support.hpp"
 
 #include "kelp_forge/audio/kf_audio_manager.hpp"
 #include "support/kf_test_files.hpp"
 
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -239,16 +245,76 @@ CapturedAudio CaptureAudio(const std::function<void()>& scenario)
     return ReadCapturedWave(output);
 }
 
+namespace
+{
+
+ALCdevice* CurrentAudioDevice()
+{
+    ALCcontext* const context = alcGetCurrentContext();
+    return context != nullptr ? alcGetContextsDevice(context) : nullptr;
+}
+
+// Sleeps until the audio clock reaches seconds; false, failing the test, without a device to wait on.
+bool WaitForAudioClock(double seconds)
+{
+    if (CurrentAudioDevice() == nullptr)
+    {
+        ADD_FAILURE() << "no audio device to wait on";
+        return false;
+    }
+    while (AudioClockSeconds() < seconds)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+} // namespace
+
+double AudioClockSeconds()
+{
+    ALCint64SOFT nanoseconds = 0;
+    alcGetInteger64vSOFT(CurrentAudioDevice(), ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
+    return static_cast<double>(nanoseconds) / 1e9;
+}
+
+void WaitForAudio(double seconds)
+{
+    WaitForAudioClock(AudioClockSeconds() + seconds);
+}
+
+double RunAudioSteps(double limitSeconds, const std::function<bool()>& step)
+{
+    const double start = AudioClockSeconds();
+    const auto stepCount = static_cast<int>(std::lround(limitSeconds * 100.0));
+    for (int index = 1; index <= stepCount && WaitForAudioClock(start + 0.01 * index); ++index)
+    {
+        if (step())
+        {
+            return AudioClockSeconds() - start;
+        }
+    }
+    return -1.0;
+}
+
 void RunAudioSteps(double seconds)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const auto stepCount = static_cast<int>(std::lround(seconds * 100.0));
-    for (int step = 1; step <= stepCount; ++step)
-    {
-        std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * step));
-        Audio::theAudioManager.Update();
-    }
+    RunAudioSteps(seconds,
+                  []
+                  {
+                      Audio::theAudioManager.Update();
+                      return false;
+                  });
+}
+
+PausedAudioDevice::PausedAudioDevice()
+{
+    alcDevicePauseSOFT(CurrentAudioDevice());
+}
+
+PausedAudioDevice::~PausedAudioDevice()
+{
+    alcDeviceResumeSOFT(CurrentAudioDevice());
 }
 
 } // namespace KelpForge::Testing

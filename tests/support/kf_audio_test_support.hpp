@@ -77,8 +77,31 @@ struct CapturedAudio
 // expectation inside scenario fails the capture.
 CapturedAudio CaptureAudio(const std::function<void()>& scenario);
 
-// Calls the audio manager's Update once every 10 ms for the given time, as the game loop does.
+// --- Timing by the audio clock --------------------------------------------------------------------
+
+// Seconds of sound the audio manager's device has mixed since it opened, which in a capture is the
+// position in the output. OpenAL Soft mixes in real time but in blocks of about 23 ms, and a mixer
+// that a busy machine held up catches up in a rush, so a scenario that waits on this clock rather
+// than on the wall clock knows where in the output its sounds start and stop.
+[[nodiscard]] double AudioClockSeconds();
+// Waits until the device has mixed the given seconds more.
+void WaitForAudio(double seconds);
+// Calls step once every 10 ms of the audio clock, as the game loop steps, until it returns true or
+// limitSeconds have passed; the seconds until it returned true, or -1 when it never did.
+double RunAudioSteps(double limitSeconds, const std::function<bool()>& step);
+// Calls the audio manager's Update once every 10 ms of the audio clock for the given time.
 void RunAudioSteps(double seconds);
+
+// Stops the device's mixer for the object's lifetime: a sound started meanwhile stays at its start
+// however long the checks that follow take.
+class PausedAudioDevice
+{
+public:
+    PausedAudioDevice();
+    ~PausedAudioDevice();
+    PausedAudioDevice(const PausedAudioDevice&) = delete;
+    PausedAudioDevice& operator=(const PausedAudioDevice&) = delete;
+};
 
 } // namespace KelpForge::Testing
 

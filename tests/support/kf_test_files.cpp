@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -104,6 +105,35 @@ std::vector<unsigned char> ReadFile(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+namespace
+{
+
+std::filesystem::path CorporaFolder()
+{
+    const char* const chosen = std::getenv("KF_CORPORA_DIR");
+    return chosen != nullptr && *chosen != '\0' ? std::filesystem::path(chosen)
+                                                : std::filesystem::path(KF_DEFAULT_CORPORA_DIR).lexically_normal();
+}
+
+} // namespace
+
+std::filesystem::path CorpusFolder(std::string_view kind)
+{
+    return CorporaFolder() / kind;
+}
+
+std::string MissingCorporaReason()
+{
+    const std::filesystem::path folder = CorporaFolder();
+    std::error_code ignored;
+    if (std::filesystem::is_directory(folder, ignored))
+    {
+        return {};
+    }
+    return "no public test corpora at " + folder.string() +
+           "; set KF_CORPORA_DIR to the folder that holds their json, png, wav and ogg folders";
 }
 
 } // namespace KelpForge::Testing

@@ -1,7 +1,9 @@
 #ifndef KELP_FORGE_TESTS_SUPPORT_TEST_FILES_HPP
 #define KELP_FORGE_TESTS_SUPPORT_TEST_FILES_HPP
 
-// Folders and files that tests make for themselves.
+// Folders and files that tests make for themselves, and the public test corpora they read.
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <span>
@@ -61,6 +63,21 @@ void WriteFile(const std::filesystem::path& path, std::string_view text);
 // The whole file; empty when it cannot be read.
 [[nodiscard]] std::vector<unsigned char> ReadFile(const std::filesystem::path& path);
 
+// The public test corpora's folder of one kind of file ("json", "png", "wav", "ogg"): under the
+// folder KF_CORPORA_DIR names when it is set, else under the shared corpora beside the project.
+[[nodiscard]] std::filesystem::path CorpusFolder(std::string_view kind);
+// One line naming the missing corpora folder and how to provide it; empty when the folder is there.
+[[nodiscard]] std::string MissingCorporaReason();
+
 } // namespace KelpForge::Testing
+
+// Skips the running test, with MissingCorporaReason(), on a machine without the public corpora.
+#define KF_SKIP_WITHOUT_CORPORA()                                                                  \
+    if (const std::string kfMissingCorporaReason = ::KelpForge::Testing::MissingCorporaReason();  \
+        kfMissingCorporaReason.empty())                                                            \
+    {                                                                                              \
+    }                                                                                              \
+    else                                                                                           \
+        GTEST_SKIP() << kfMissingCorporaReason
 
 #endif

@@ -13,6 +13,7 @@
 using KelpForge::Core::DynamicStructure;
 using KelpForge::Core::LoadJsonFile;
 using KelpForge::Core::ParseJson;
+using KelpForge::Testing::CorpusFolder;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::WriteFile;
 using Messages = std::vector<std::string>;
@@ -276,10 +277,11 @@ TEST_F(JsonFileTest, TheTextEndsAtTheFirstZeroByte)
 
 TEST(JsonCorpusTest, EveryCorpusFileLoadsOrGivesNil)
 {
+    KF_SKIP_WITHOUT_CORPORA();
     ErrorRecorder recorder;
     std::size_t fileCount = 0;
     std::size_t loadedCount = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(KF_CORPORA_DIR "/json"))
+    for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder("json")))
     {
         const DynamicStructure data = LoadJsonFile(entry.path().string());
         ++fileCount;
@@ -292,7 +294,8 @@ TEST(JsonCorpusTest, EveryCorpusFileLoadsOrGivesNil)
 
 TEST(JsonCorpusTest, AcceptedSamplesLoadWithTheirContent)
 {
-    const std::string folder = KF_CORPORA_DIR "/json/";
+    KF_SKIP_WITHOUT_CORPORA();
+    const std::string folder = CorpusFolder("json").string() + "/";
     const DynamicStructure basic = LoadJsonFile(folder + "y_object_basic.json");
     EXPECT_EQ(basic["asd"].AsString(false), "sdf");
     const DynamicStructure heterogeneous = LoadJsonFile(folder + "y_array_heterogeneous.json");

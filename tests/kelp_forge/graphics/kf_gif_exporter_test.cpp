@@ -970,6 +970,10 @@ TEST(GifPictureQueueTest, AFullQueueMakesTheTakerWaitForTheWriter)
             }
             queue.Close();
         });
+    while (pushed.load() < 2)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(pushed.load(), 2) << "the third picture waits for room";
 

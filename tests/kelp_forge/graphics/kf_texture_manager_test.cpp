@@ -18,6 +18,7 @@ using KelpForge::Graphics::kInvalidTexture;
 using KelpForge::Graphics::Sprite;
 using KelpForge::Graphics::TextureHandle;
 using KelpForge::Graphics::theTextureManager;
+using KelpForge::Testing::CorpusFolder;
 using KelpForge::Testing::EncodePng;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::MakeQuadrantImage;
@@ -291,9 +292,9 @@ TEST_F(TextureManagerTest, UsedMemoryRefusesToGoBelowZero)
 
 TEST_F(TextureManagerTest, EveryPngSuiteFileLoadsOrIsReported)
 {
+    KF_SKIP_WITHOUT_CORPORA();
     int loadedCount = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::filesystem::path(KF_CORPORA_DIR) / "png"))
+    for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder("png")))
     {
         if (entry.path().extension() != ".png")
         {

@@ -12,6 +12,7 @@
 
 #include <sys/stat.h>
 
+using KelpForge::Testing::CorpusFolder;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::MakeTone;
 using KelpForge::Testing::SamplesAsBytes;
@@ -239,8 +240,9 @@ TEST_F(AudioDataTest, StreamingAnUnreadableOggIsReported)
 
 TEST_F(AudioDataTest, EveryCorpusFileLoadsOrIsReported)
 {
+    KF_SKIP_WITHOUT_CORPORA();
     ErrorRecorder recorder;
-    for (const char* folder : {KF_CORPORA_DIR "/wav", KF_CORPORA_DIR "/ogg"})
+    for (const std::filesystem::path& folder : {CorpusFolder("wav"), CorpusFolder("ogg")})
     {
         for (const auto& entry : std::filesystem::directory_iterator(folder))
         {

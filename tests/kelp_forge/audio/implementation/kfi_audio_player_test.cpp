@@ -8,16 +8,15 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 using KelpForge::Testing::CaptureAudio;
 using KelpForge::Testing::CapturedAudio;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::MakeTone;
+using KelpForge::Testing::RunAudioSteps;
 using KelpForge::Testing::SamplesAsBytes;
 using KelpForge::Testing::SoundSegment;
 using KelpForge::Testing::TestFolder;
+using KelpForge::Testing::WaitForAudio;
 using KelpForge::Testing::WaveImage;
 using KelpForge::Testing::WriteFile;
 using kfImplementation::AudioData;
@@ -69,23 +68,16 @@ protected:
         return oggPath.string();
     }
 
-    static void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
-
-    // Steps the player every 10 ms until it finishes; the seconds that took, or -1 past the limit.
+    // Steps the player every 10 ms of the audio clock until it finishes; the seconds that took, or
+    // -1 past the limit.
     static double UpdateUntilFinished(AudioPlayer& player, double limitSeconds)
     {
-        using Clock = std::chrono::steady_clock;
-        const Clock::time_point start = Clock::now();
-        for (int step = 1; step <= static_cast<int>(limitSeconds * 100.0); ++step)
-        {
-            std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * step));
-            player.Update();
-            if (player.IsFinished())
-            {
-                return std::chrono::duration<double>(Clock::now() - start).count();
-            }
-        }
-        return -1.0;
+        return RunAudioSteps(limitSeconds,
+                             [&player]
+                             {
+                                 player.Update();
+                                 return player.IsFinished();
+                             });
     }
 
     // Each second of the seven-second stream is a tone of its own: 300 Hz, 400 Hz, ... 900 Hz.
@@ -144,7 +136,7 @@ TEST_F(AudioPlayerTest, ANonLoopingSoundFinishesAndReleasesItsData)
     AudioPlayer player(1);
     player.SetAudioData(std::move(data), false);
     EXPECT_FALSE(player.IsFinished());
-    Sleep(0.3);
+    WaitForAudio(0.3);
     player.Update();
     EXPECT_TRUE(player.IsFinished());
     EXPECT_TRUE(watched.expired()) << "the player held the last reference and let it go";
@@ -156,12 +148,7 @@ TEST_F(AudioPlayerTest, ALoopingSoundNeverFinishes)
     ErrorRecorder recorder;
     AudioPlayer player(1);
     player.SetAudioData(LoadWave("tone.wav", ToneSequence({440.0}, 0.05)), true);
-    for (int step = 0; step < 30; ++step)
-    {
-        Sleep(0.01);
-        player.Update();
-        ASSERT_FALSE(player.IsFinished()) << step;
-    }
+    EXPECT_LT(UpdateUntilFinished(player, 0.3), 0.0) << "six times its length and still playing";
     EXPECT_TRUE(recorder.Messages().empty());
 }
 
@@ -184,7 +171,7 @@ TEST_F(AudioPlayerTest, ALoopingStreamShorterThanAChunkFailsTheWrapCheckOnItsFir
     AudioPlayer player(1);
     player.SetAudioData(data, true);
     EXPECT_TRUE(recorder.Messages().empty());
-    Sleep(1.2);
+    WaitForAudio(1.2);
     player.Update();
     EXPECT_EQ(recorder.Messages(),
               Messages{"kfInternalError: Streaming and Looping Audio, perhaps buffer size too large?"});
@@ -212,7 +199,7 @@ TEST_F(AudioPlayerTest, ASevenSecondStreamQueuesChunksOfThreeThreeAndOneSeconds)
             AudioPlayer player(1);
             player.SetAudioData(std::make_shared<AudioData>(path, true), false);
             // Unattended, the two queued chunks play out and the source stops.
-            Sleep(6.8);
+            WaitForAudio(6.8);
             player.Update();
             EXPECT_FALSE(player.IsFinished()) << "the starved stream resumed with its last chunk";
             EXPECT_GE(UpdateUntilFinished(player, 2.0), 0.0);

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+using KelpForge::Testing::CorpusFolder;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::ReadFile;
 using KelpForge::Testing::WaveImage;
@@ -189,9 +190,10 @@ TEST(WaveReaderTest, ADataSizeBeyondTheFileYieldsOnlyTheWholeFramesPresent)
 
 TEST(WaveReaderTest, EveryCorpusFileReadsOrIsRefusedWithAMessage)
 {
+    KF_SKIP_WITHOUT_CORPORA();
     ErrorRecorder recorder;
     int acceptedCount = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(KF_CORPORA_DIR "/wav"))
+    for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder("wav")))
     {
         if (entry.path().extension() != ".wav")
         {

@@ -5,19 +5,23 @@
 #include "kelp_forge/game/implementation/kfi_scene_director.hpp"
 #include "kelp_forge/game/implementation/kfi_scene_frame.hpp"
 #include "support/kf_audio_test_support.hpp"
+#include "support/kf_test_files.hpp"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 using KelpForge::Audio::theAudioManager;
 using KelpForge::Audio::theBuiltInSoundHandle;
 using KelpForge::Testing::CaptureAudio;
 using KelpForge::Testing::CapturedAudio;
 using KelpForge::Testing::EventLog;
+using KelpForge::Testing::MakeTone;
 using KelpForge::Testing::ProbeScene;
+using KelpForge::Testing::RunAudioSteps;
+using KelpForge::Testing::SamplesAsBytes;
 using KelpForge::Testing::SoundSegment;
+using KelpForge::Testing::TestFolder;
+using KelpForge::Testing::WaveImage;
+using KelpForge::Testing::WriteFile;
 using kfImplementation::DefaultScene;
 using kfImplementation::SceneDirector;
 
@@ -117,29 +121,35 @@ TEST(DefaultSceneTest, RunGameShowsTheStartUpSceneThenOpensTheFirstScene)
 
 TEST(DefaultScenePlaybackTest, TheStartUpSoundStartsAQuarterSecondIn)
 {
+    WaveImage marker;
+    marker.samples = SamplesAsBytes(MakeTone(2000.0, 0.05));
+    const std::filesystem::path markerPath = TestFolder() / "marker.wav";
+    WriteFile(markerPath, marker.Encode());
     const CapturedAudio captured = CaptureAudio(
-        []
+        [&markerPath]
         {
             EventLog log;
             ProbeScene first("first", log);
             DefaultScene scene;
             scene.SetUp(first);
-            // One step every 10 ms of real time, as the game loop runs them.
-            const auto start = std::chrono::steady_clock::now();
-            for (int step = 1; step <= 260; ++step)
-            {
-                std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * step));
-                scene.Simulate();
-                theAudioManager.Update();
-            }
+            // A short high tone marks where the steps begin.
+            theAudioManager.PlaySound(theAudioManager.CreateSoundFromFile(markerPath.string()));
+            RunAudioSteps(2.6,
+                          [&scene]
+                          {
+                              scene.Simulate();
+                              theAudioManager.Update();
+                              return false;
+                          });
         });
     const std::vector<SoundSegment> sounds = captured.FindSounds(0.002);
-    ASSERT_FALSE(sounds.empty());
-    // Step 25 runs 0.25 s after the first. The capture's clock and the frame clock drift apart by
-    // a few hundredths of a second, so the bound only tells step 25 from the first steps.
-    EXPECT_GE(sounds.front().startSeconds, 0.2);
-    EXPECT_LT(sounds.front().startSeconds, 0.45);
-    EXPECT_LT(captured.Rms(0.0, 0.2), 0.001) << "silence before the sound";
-    EXPECT_GT(sounds.back().endSeconds - sounds.front().startSeconds, 1.5);
-    EXPECT_LT(sounds.back().endSeconds - sounds.front().startSeconds, 1.95);
+    ASSERT_GE(sounds.size(), 2u);
+    EXPECT_NEAR(sounds[0].Length(), 0.05, 0.02) << "the marker";
+    // Step 25 runs 0.25 s of audio after the marker, and the mixer starts a sound with its next
+    // block of 23 ms; found in windows of 10 ms.
+    const double start = sounds[1].startSeconds;
+    EXPECT_GE(start - sounds[0].startSeconds, 0.24);
+    EXPECT_LT(start - sounds[0].startSeconds, 0.29);
+    EXPECT_GT(sounds.back().endSeconds - start, 1.5);
+    EXPECT_LT(sounds.back().endSeconds - start, 1.95);
 }

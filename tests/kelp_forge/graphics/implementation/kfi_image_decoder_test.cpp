@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+using KelpForge::Testing::CorpusFolder;
 using KelpForge::Testing::EncodePng;
 using KelpForge::Testing::ErrorRecorder;
 using KelpForge::Testing::ReadFile;
@@ -77,7 +78,8 @@ TEST(ImageDecoderTest, PremultiplyTruncatesChannelTimesAlphaOver255ForEveryPair)
 
 TEST(ImageDecoderTest, GreyAndPalettedImagesBecomeFourChannels)
 {
-    const std::string path = std::string(KF_CORPORA_DIR) + "/png/basn0g08.png";
+    KF_SKIP_WITHOUT_CORPORA();
+    const std::string path = (CorpusFolder("png") / "basn0g08.png").string();
     ASSERT_TRUE(std::filesystem::exists(path));
     ErrorRecorder recorder;
     const DecodedImage image = DecodeImageFile(path, kAnySide);
@@ -216,10 +218,10 @@ TEST(ImageDecoderTest, ImagesBeyondTheLargestSideAreRefusedBeforeDecoding)
 
 TEST(ImageDecoderTest, EveryPngSuiteFileDecodesOrIsReported)
 {
-    const std::filesystem::path folder = std::filesystem::path(KF_CORPORA_DIR) / "png";
+    KF_SKIP_WITHOUT_CORPORA();
     int decodedCount = 0;
     int refusedCount = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder("png")))
     {
         if (entry.path().extension() != ".png")
         {
