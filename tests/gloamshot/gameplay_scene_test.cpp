@@ -33,6 +33,12 @@ struct ReloadCase
     int youWinPlays;
 };
 
+// Names the case in test listings.
+void PrintTo(const ReloadCase& reloadCase, std::ostream* stream)
+{
+    *stream << reloadCase.name;
+}
+
 class ReloadTest : public GameFixture, public ::testing::WithParamInterface<ReloadCase>
 {
 };
