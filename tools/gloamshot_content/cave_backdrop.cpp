@@ -1,71 +1,38 @@
 #include "cave_backdrop.hpp"
 
+#include "backdrop_shading.hpp"
 #include "content_random.hpp"
+#include "far_cave.hpp"
 #include "rock_raster.hpp"
+#include "rock_relief.hpp"
 #include "sprite_pictures.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstddef>
 
-// [SECTION] Colours and light
-// [SECTION] The back wall: the far rock seen between the walls
+// [SECTION] Colours
 // [SECTION] The walls: bevelled, lit, textured rock
 // [SECTION] Details: silk threads, lantern chains, pebbles
 // [SECTION] Putting it together
 //
 // The game shows the backdrop only inside discs of light, at full brightness: every part must read
-// in a small disc, so nothing is darker than a dim grey and the walls stand out from the far rock
-// by warmth, texture and a lit rim rather than by darkness.
+// in a small disc. The walls stand out from the far cave behind them by warmth, crisp texture and
+// a lit rim; the far cave stays dimmer, cooler and softer.
 
 namespace Gloamshot::Content
 {
 namespace
 {
 
-using Rgb = std::array<float, 3>;
-
-// [SECTION] Colours and light
+// [SECTION] Colours
 
 constexpr Rgb kWarmStone{0.50f, 0.43f, 0.36f};
 constexpr Rgb kCoolStone{0.42f, 0.43f, 0.46f};
 constexpr Rgb kOchreStone{0.56f, 0.45f, 0.31f};
-constexpr Rgb kFarRock{0.20f, 0.21f, 0.26f};
-constexpr Rgb kFarRockLight{0.30f, 0.31f, 0.36f};
 constexpr Rgb kSilk{0.82f, 0.84f, 0.86f};
 constexpr Rgb kIron{0.20f, 0.18f, 0.17f};
 constexpr Rgb kIronGlint{0.55f, 0.50f, 0.45f};
-
-// Towards the viewer and from the upper left.
-constexpr std::array<float, 3> kLightDirection{-0.42f, -0.62f, 0.66f};
-
-Rgb Mix(const Rgb& from, const Rgb& to, float t)
-{
-    t = std::clamp(t, 0.0f, 1.0f);
-    return {from[0] + (to[0] - from[0]) * t, from[1] + (to[1] - from[1]) * t,
-            from[2] + (to[2] - from[2]) * t};
-}
-
-Rgb Scale(const Rgb& color, float factor)
-{
-    return {color[0] * factor, color[1] * factor, color[2] * factor};
-}
-
-float SmoothStep(float from, float to, float value)
-{
-    const float t = std::clamp((value - from) / (to - from), 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
-}
-
-// Diffuse light on a height field with the given slopes (height units per pixel).
-float Diffuse(float slopeX, float slopeY)
-{
-    const float length = std::sqrt(slopeX * slopeX + slopeY * slopeY + 1.0f);
-    const float lit =
-        (-slopeX * kLightDirection[0] - slopeY * kLightDirection[1] + kLightDirection[2]) / length;
-    return std::max(0.0f, lit);
-}
 
 class Picture
 {
@@ -127,66 +94,17 @@ private:
     std::vector<Rgb> mPixels;
 };
 
-// [SECTION] The back wall
-
-Rgb BackWall(float x, float y)
-{
-    const float broad = LayeredNoise(x / 120.0f, y / 120.0f, 4, 101);
-    // Flowstone: streaks running down the far wall, and faint bands across it.
-    const float streaks = LayeredNoise(x / 6.0f + broad * 4.0f, y / 80.0f, 2, 102);
-    const float bands = 0.5f + 0.5f * std::sin((y + 60.0f * broad) * 0.07f);
-    const float grain = ValueNoise(x / 2.0f, y / 2.0f, 103);
-    Rgb color = Mix(kFarRock, kFarRockLight, broad * 1.3f - 0.35f);
-    return Scale(color, 0.86f + streaks * 0.16f + bands * 0.06f + grain * 0.06f);
-}
-
 // [SECTION] The walls
 
-// Rock texture coordinates, bent by noise so that no pattern runs straight.
-Point Warp(float x, float y)
-{
-    return {x + 36.0f * (LayeredNoise(x / 110.0f, y / 110.0f, 2, 221) - 0.5f),
-            y + 36.0f * (LayeredNoise(x / 110.0f, y / 110.0f, 2, 222) - 0.5f)};
-}
-
-// Sharp-crested noise for craggy relief, from 0 to 1.
-float Crags(float x, float y)
-{
-    float sum = 0.0f;
-    float weight = 0.6f;
-    for (int octave = 0; octave < 3; ++octave)
-    {
-        const float ridge =
-            1.0f - std::fabs(ValueNoise(x, y, 231 + static_cast<std::uint32_t>(octave)) * 2.0f - 1.0f);
-        sum += ridge * ridge * weight;
-        x *= 2.1f;
-        y *= 2.1f;
-        weight *= 0.45f;
-    }
-    return sum;
-}
-
-// Where the rock is split by a crack, 0 to 1: along some of the edges of large warped blocks.
-float Crack(const Point& warped)
-{
-    const Cells blocks = CellNoise(warped[0] / 75.0f, warped[1] / 55.0f, 211);
-    const float edge = 1.0f - SmoothStep(0.0f, 0.025f, blocks.secondNearest - blocks.nearest);
-    return edge * SmoothStep(0.55f, 0.68f, LayeredNoise(warped[0] / 60.0f, warped[1] / 60.0f, 2, 212));
-}
-
-// The rock's relief: a bevel rising from the edge, crags, cracks and grit.
+// The rock's relief, with a bevel rising from its edge.
 float RockHeight(float x, float y, float distanceInside)
 {
-    const Point warped = Warp(x, y);
-    const float bevel = 20.0f * (1.0f - std::exp(-distanceInside / 10.0f));
-    const float crags = 14.0f * Crags(warped[0] / 48.0f, warped[1] / 40.0f);
-    const float grit = 1.5f * ValueNoise(x / 3.0f, y / 3.0f, 201);
-    return bevel + crags - 5.0f * Crack(warped) + grit;
+    return 20.0f * (1.0f - std::exp(-distanceInside / 10.0f)) + RockRelief(x, y);
 }
 
 Rgb RockSurface(float x, float y, float distanceInside, float slopeX, float slopeY)
 {
-    const Point warped = Warp(x, y);
+    const Point warped = WarpRock(x, y);
     const float patches = LayeredNoise(warped[0] / 170.0f, warped[1] / 170.0f, 3, 202);
     const float ochre = LayeredNoise(warped[0] / 90.0f, warped[1] / 140.0f, 2, 203);
     Rgb color = Mix(kCoolStone, kWarmStone, patches * 1.8f - 0.4f);
@@ -312,6 +230,15 @@ std::vector<unsigned char> PaintCaveBackdrop(const CaveLayout& layout)
         }
     }
 
+    std::vector<Point> targets;
+    for (const std::vector<CaveTarget>* group : {&layout.spiders, &layout.lanterns})
+    {
+        for (const CaveTarget& target : *group)
+        {
+            targets.push_back(target.position);
+        }
+    }
+    const std::vector<Rgb> farCave = PaintFarCave(coverage, targets);
     Picture picture;
     for (int y = 0; y < kWorldHeight; ++y)
     {
@@ -324,7 +251,7 @@ std::vector<unsigned char> PaintCaveBackdrop(const CaveLayout& layout)
             Rgb color{0.0f, 0.0f, 0.0f};
             if (rock < 1.0f)
             {
-                Rgb wall = BackWall(pointX, pointY);
+                const Rgb& wall = farCave[index];
                 // Shade near the walls, and the walls' shadow cast down and to the right.
                 const float openDistance = rock < 0.5f ? distance.values[index] : 0.0f;
                 const float occlusion = 1.0f - 0.45f * std::exp(-openDistance / 10.0f);

@@ -16,6 +16,9 @@ using KelpForge::Tools::WithAlpha;
 constexpr Color kChitin = FromHex(0x3A2A3E);
 constexpr Color kChitinLight = FromHex(0x7A6282);
 constexpr Color kChitinDark = FromHex(0x1C141E);
+// A pale edge round the whole spider, so that it stays clear against the darkest rock.
+constexpr Color kRimLight = WithAlpha(FromHex(0xB8A4C8), 0.5f);
+constexpr float kRimWidth = 1.1f;
 constexpr Color kMarking = FromHex(0xE0782C);
 constexpr Color kEye = FromHex(0xFF4A3A);
 constexpr Color kIron = FromHex(0x3C3632);
@@ -24,6 +27,14 @@ constexpr Color kGlassGlow = FromHex(0xF2B04A);
 constexpr Color kFlameOuter = FromHex(0xFF8A20);
 constexpr Color kFlameInner = FromHex(0xFFD860);
 constexpr Color kFlameCore = FromHex(0xFFFBE8);
+
+// One leg's outline, a little wider than the leg, in the rim light.
+void DrawLegRim(Canvas& canvas, Point hip, Point knee, Point foot)
+{
+    FillCapsule(canvas, hip, knee, 2.6f + kRimWidth, Solid(kRimLight));
+    FillCapsule(canvas, knee, foot, 1.9f + kRimWidth, Solid(kRimLight));
+    FillDisc(canvas, knee, 2.8f + kRimWidth, Solid(kRimLight));
+}
 
 // One leg: from the body out to the knee, then down to the foot; a thick upper part, a thinner
 // lower one and a light line along its top.
@@ -50,16 +61,26 @@ SpritePicture DrawSpider()
         {7.0f, -2.0f, 30.0f, 2.0f, 40.0f, 18.0f},
         {5.0f, 2.0f, 22.0f, 16.0f, 28.0f, 36.0f},
     }};
-    for (const float side : {-1.0f, 1.0f})
-    {
-        for (const auto& leg : kLegs)
-        {
-            DrawLeg(canvas, {centerX + side * leg[0], centerY + leg[1]},
-                    {centerX + side * leg[2], centerY + leg[3]}, {centerX + side * leg[4], centerY + leg[5]});
-        }
-    }
-    // Abdomen behind, with a hairy edge and a bright marking; head and thorax in front.
     const Point abdomen{centerX, centerY + 13.0f};
+    const Point thorax{centerX, centerY - 6.0f};
+    auto drawLegs = [&](auto drawLeg)
+    {
+        for (const float side : {-1.0f, 1.0f})
+        {
+            for (const auto& leg : kLegs)
+            {
+                drawLeg(canvas, {centerX + side * leg[0], centerY + leg[1]},
+                        {centerX + side * leg[2], centerY + leg[3]},
+                        {centerX + side * leg[4], centerY + leg[5]});
+            }
+        }
+    };
+    // The rim all round first, so that no part's outline falls across another part.
+    drawLegs(DrawLegRim);
+    FillEllipse(canvas, abdomen, 16.5f + kRimWidth, 13.5f + kRimWidth, 90.0f, Solid(kRimLight));
+    FillEllipse(canvas, thorax, 10.5f + kRimWidth, 9.0f + kRimWidth, 90.0f, Solid(kRimLight));
+    drawLegs(DrawLeg);
+    // Abdomen behind, with a hairy edge and a bright marking; head and thorax in front.
     FillEllipse(canvas, abdomen, 16.5f, 13.5f, 90.0f, Solid(kChitinDark));
     FillEllipse(canvas, abdomen, 15.0f, 12.0f, 90.0f,
                 Gradient({abdomen[0] - 8.0f, abdomen[1] - 10.0f}, kChitinLight,
@@ -84,7 +105,6 @@ SpritePicture DrawSpider()
         const Point tip{abdomen[0] + std::cos(angle) * 14.5f, abdomen[1] + std::sin(angle) * 17.5f};
         FillCapsule(canvas, root, tip, 0.45f, Solid(kChitinLight));
     }
-    const Point thorax{centerX, centerY - 6.0f};
     FillEllipse(canvas, thorax, 10.5f, 9.0f, 90.0f,
                 Gradient({thorax[0] - 6.0f, thorax[1] - 8.0f}, kChitinLight,
                          {thorax[0] + 6.0f, thorax[1] + 8.0f}, kChitinDark));
