@@ -271,6 +271,7 @@ void EntityManager::RunBroadPhasePairs()
                 {
                     NoteMoveOfAPair(firstIndex, secondIndex);
                 }
+                // A change may also have replaced the candidates under this loop.
                 if (mCollisionChanges != changesBefore)
                 {
                     after = secondIndex;

@@ -2,43 +2,73 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kfImplementation
 {
 namespace
 {
 
-// Cell coordinates stay within +-2^30, so that ranges and loops over them cannot overflow; an
-// infinite or NaN coordinate lands on the far end that makes its range widest.
-constexpr float kFarthestCell = 1073741824.0f;
-// Bounds whose sizes set the cell size; more tell nothing new about the typical size.
+// Cell coordinates stay within +-2^30, so that ranges and loops over them cannot overflow.
+constexpr double kFarthestCell = 1073741824.0;
+// Bounds whose sizes tell the typical size; more tell nothing new.
 constexpr std::size_t kSizeSampleCount = 63;
-constexpr std::size_t kFewestBucketBits = 4;
-// Entries placed in the buckets, per bucket at most; wider bounds beyond it go to the list that
-// every search reads, which keeps the memory bounded whatever the sizes.
-constexpr std::size_t kEntriesPerBucket = 4;
+// A bound wider or higher than this many typical ones is kept out of the grid, so that a few huge
+// bounds do not make every cell huge.
+constexpr float kWidestInTypicalSizes = 4.0f;
+constexpr double kBucketsPerEntity = 2.0;
+// Too few columns or rows would make a bucket its own neighbour.
+constexpr std::uint32_t kFewestColumnOrRowBits = 2;
+constexpr std::size_t kCandidatesReserved = 64;
+// Pairs to test, per entity, beyond which the pairs are not sorted into rows (which would take
+// memory in proportion) and each row is searched for in the grid instead.
+constexpr std::uint64_t kRowPairsPerEntity = 16;
+constexpr std::uint64_t kFewestRowPairs = 1024;
 
-std::int32_t LowerCell(float scaledCoordinate)
+std::uint64_t PairKey(std::uint32_t first, std::uint32_t second)
 {
-    const float cell = std::floor(scaledCoordinate);
-    return !(cell >= -kFarthestCell) ? static_cast<std::int32_t>(-kFarthestCell)
-                                     : static_cast<std::int32_t>(std::min(cell, kFarthestCell));
+    return first < second ? std::uint64_t{first} << 32 | second : std::uint64_t{second} << 32 | first;
 }
 
-std::int32_t UpperCell(float scaledCoordinate)
+// The fewest bits that count, at most 2^30, fits in.
+std::uint32_t BitsFor(double count)
 {
-    const float cell = std::floor(scaledCoordinate);
-    return !(cell <= kFarthestCell) ? static_cast<std::int32_t>(kFarthestCell)
-                                    : static_cast<std::int32_t>(std::max(cell, -kFarthestCell));
+    std::uint32_t bits = 0;
+    while (bits < 30 && static_cast<double>(std::uint32_t{1} << bits) < count)
+    {
+        ++bits;
+    }
+    return bits;
+}
+
+// The sizes of the lists vary from step to step even in a steady crowd: keeping as much again in
+// reserve, and some more for small crowds, lets them vary without allocating.
+constexpr std::size_t kSpareEntries = 64;
+
+template <typename Value> void ResizeWithRoom(std::vector<Value>& values, std::size_t size)
+{
+    if (size > values.capacity())
+    {
+        values.reserve(size * 2 + kSpareEntries);
+    }
+    values.resize(size);
+}
+
+// For a list filled one by one, after filling.
+template <typename Value> void KeepRoom(std::vector<Value>& values)
+{
+    if (values.capacity() < values.size() + values.size() / 2 + kSpareEntries)
+    {
+        values.reserve(values.size() * 2 + kSpareEntries);
+    }
+}
+
+float SizeOf(const CollisionBound& bound)
+{
+    return std::max(bound.upper.x - bound.lower.x, bound.upper.y - bound.lower.y);
 }
 
 } // namespace
-
-std::int64_t BroadPhase::CellRange::CellCount() const
-{
-    return (static_cast<std::int64_t>(upperX) - lowerX + 1) *
-           (static_cast<std::int64_t>(upperY) - lowerY + 1);
-}
 
 void BroadPhase::Begin(std::size_t count)
 {
@@ -48,18 +78,14 @@ void BroadPhase::Begin(std::size_t count)
 bool BroadPhase::Build()
 {
     const std::size_t count = mBounds.size();
-    ChooseCellSize();
-    mBucketBits = kFewestBucketBits;
-    while ((std::size_t{1} << mBucketBits) < 2 * count)
-    {
-        ++mBucketBits;
-    }
-    mWidestGridCellCount = std::max<std::int64_t>(64, std::int64_t{1} << (mBucketBits - 3));
+    ChooseGrid();
     // Reading the changed list costs every search; placing everything anew costs every entity.
     mChangedLimit = 16 + static_cast<std::size_t>(2.0 * std::sqrt(static_cast<double>(count)));
-    const std::uint64_t sharedPairs = Place();
+    // Rows rarely hold more; a longer one grows it once.
+    mCandidates.reserve(kCandidatesReserved);
+    const std::uint64_t pairsToTest = PlaceAndFindPairs();
     const std::uint64_t allPairs = static_cast<std::uint64_t>(count) * (count - (count > 0 ? 1 : 0)) / 2;
-    return sharedPairs <= allPairs / 2;
+    return pairsToTest <= allPairs / 2;
 }
 
 void BroadPhase::Update(std::size_t index, const CollisionBound& bound)
@@ -83,50 +109,59 @@ void BroadPhase::Update(std::size_t index, const CollisionBound& bound)
     mChanged.push_back(static_cast<std::uint32_t>(index));
     if (mChanged.size() > mChangedLimit)
     {
-        Place();
+        PlaceAndFindPairs();
     }
 }
 
-const std::vector<std::uint32_t>& BroadPhase::Gather(std::size_t first, std::size_t after)
+std::span<const std::uint32_t> BroadPhase::Gather(std::size_t first, std::size_t after)
 {
+    const CollisionBound& bound = mBounds[first];
+    if (mHasRows && first < mRowEnds.size() && mPlacements[first] != Placement::kChanged)
+    {
+        const std::uint32_t* const rowEnd = mPartners.data() + mRowEnds[first];
+        const std::uint32_t* const rowStart =
+            std::upper_bound(static_cast<const std::uint32_t*>(mPartners.data() + mRowStarts[first]), rowEnd,
+                             static_cast<std::uint32_t>(after));
+        if (mChanged.empty())
+        {
+            return {rowStart, rowEnd};
+        }
+        mCandidates.assign(rowStart, rowEnd);
+        GatherFromList(bound, mChanged, Placement::kChanged, after);
+        return SortCandidates();
+    }
+
     mCandidates.clear();
-    const CollisionBound bound = mBounds[first];
     if (!bound.isCollidable)
     {
         return mCandidates;
     }
-    const CellRange range = RangeOf(bound);
-    const std::int64_t cellCount = range.CellCount();
-    if (cellCount > mWidestGridCellCount || static_cast<std::uint64_t>(cellCount) > mBounds.size() - after)
+    if (SizeOf(bound) <= mCellSize * kWidestInTypicalSizes)
     {
-        // Reading every later bound costs less than reading the cells.
-        for (std::size_t index = after + 1; index < mBounds.size(); ++index)
-        {
-            if (MayOverlap(bound, mBounds[index]))
-            {
-                mCandidates.push_back(static_cast<std::uint32_t>(index));
-            }
-        }
-        return mCandidates;
+        GatherFromGrid(bound, after);
+        GatherFromList(bound, mWide, Placement::kWide, after);
+        GatherFromList(bound, mChanged, Placement::kChanged, after);
+        return SortCandidates();
     }
-    GatherFromCells(bound, range, after);
-    GatherFromList(bound, mEverywhere, Placement::kEverywhere, after);
-    GatherFromList(bound, mChanged, Placement::kChanged, after);
-    // A bound spread over several cells, or two cells sharing a bucket, shows an entry twice.
-    std::sort(mCandidates.begin(), mCandidates.end());
-    mCandidates.erase(std::unique(mCandidates.begin(), mCandidates.end()), mCandidates.end());
+    // Reading every later bound costs less than reading the cells.
+    for (std::size_t index = after + 1; index < mBounds.size(); ++index)
+    {
+        if (MayOverlap(bound, mBounds[index]))
+        {
+            mCandidates.push_back(static_cast<std::uint32_t>(index));
+        }
+    }
     return mCandidates;
 }
 
-void BroadPhase::ChooseCellSize()
+void BroadPhase::ChooseGrid()
 {
     mSizes.clear();
     for (const CollisionBound& bound : mBounds)
     {
-        const float size = std::max(bound.upper.x - bound.lower.x, bound.upper.y - bound.lower.y);
-        if (bound.isCollidable && std::isfinite(size))
+        if (bound.isCollidable && std::isfinite(SizeOf(bound)))
         {
-            mSizes.push_back(size);
+            mSizes.push_back(SizeOf(bound));
         }
     }
     if (mSizes.size() > kSizeSampleCount)
@@ -138,110 +173,250 @@ void BroadPhase::ChooseCellSize()
         }
         mSizes.resize(kSizeSampleCount);
     }
-    // The median: a few huge or tiny bounds do not make every cell too large or too small.
-    float cellSize = 1.0f;
+    float typicalSize = 1.0f;
     if (!mSizes.empty())
     {
         const auto middle = mSizes.begin() + static_cast<std::ptrdiff_t>(mSizes.size() / 2);
         std::nth_element(mSizes.begin(), middle, mSizes.end());
-        cellSize = *middle > 0.0f ? *middle : 1.0f;
+        typicalSize = *middle;
     }
-    mInverseCellSize = 1.0f / cellSize;
+
+    // The cells are as wide as the widest bound that is not far wider than the typical one.
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    float left = kInfinity;
+    float top = kInfinity;
+    float right = -kInfinity;
+    float bottom = -kInfinity;
+    mCellSize = 0.0f;
+    for (const CollisionBound& bound : mBounds)
+    {
+        const float size = SizeOf(bound);
+        if (bound.isCollidable && size <= typicalSize * kWidestInTypicalSizes)
+        {
+            mCellSize = std::max(mCellSize, size);
+            left = std::min(left, bound.lower.x);
+            top = std::min(top, bound.lower.y);
+            right = std::max(right, bound.lower.x);
+            bottom = std::max(bottom, bound.lower.y);
+        }
+    }
+    mCellSize = mCellSize > 0.0f ? mCellSize : 1.0f;
+    // Lower corners at most mCellSize apart then always fall in neighbouring cells: the products
+    // with a float coordinate are exact in double, and fall short of a whole cell.
+    mInverseCellSize = (1.0 - 1e-6) / static_cast<double>(mCellSize);
+
+    // Large enough to hold the placed corners without wrapping, unless that takes too many buckets:
+    // then the longer side wraps first.
+    const bool hasExtent = left <= right && top <= bottom;
+    const double columns = hasExtent ? (static_cast<double>(right) - left) * mInverseCellSize + 2.0 : 1.0;
+    const double rows = hasExtent ? (static_cast<double>(bottom) - top) * mInverseCellSize + 2.0 : 1.0;
+    mColumnBits = std::max(kFewestColumnOrRowBits, BitsFor(columns));
+    mRowBits = std::max(kFewestColumnOrRowBits, BitsFor(rows));
+    const std::uint32_t bucketBits = std::max(
+        2 * kFewestColumnOrRowBits, BitsFor(static_cast<double>(mBounds.size()) * kBucketsPerEntity));
+    while (mColumnBits + mRowBits > bucketBits)
+    {
+        (mColumnBits >= mRowBits ? mColumnBits : mRowBits) -= 1;
+    }
+}
+
+std::uint64_t BroadPhase::PlaceAndFindPairs()
+{
+    const std::uint64_t pairsToTest = Place();
+    mHasRows = pairsToTest <= kRowPairsPerEntity * mBounds.size() + kFewestRowPairs;
+    if (mHasRows)
+    {
+        FindPairs();
+        SortPairsIntoRows();
+    }
+    return pairsToTest;
 }
 
 std::uint64_t BroadPhase::Place()
 {
-    const std::size_t bucketCount = std::size_t{1} << mBucketBits;
+    const std::size_t bucketCount = std::size_t{1} << (mColumnBits + mRowBits);
     mPlacements.assign(mBounds.size(), Placement::kNowhere);
-    mEverywhere.clear();
+    mWide.clear();
     mChanged.clear();
-    mBucketStarts.assign(bucketCount + 1, 0);
-    std::size_t entryCount = 0;
+    ResizeWithRoom(mBucketStarts, bucketCount + 1);
+    std::fill(mBucketStarts.begin(), mBucketStarts.end(), 0);
+    mBuckets.resize(mBounds.size());
+    std::size_t placedCount = 0;
     for (std::size_t index = 0; index < mBounds.size(); ++index)
     {
-        if (!mBounds[index].isCollidable)
+        const CollisionBound& bound = mBounds[index];
+        if (!bound.isCollidable)
         {
             continue;
         }
-        const CellRange range = RangeOf(mBounds[index]);
-        const std::int64_t cellCount = range.CellCount();
-        if (cellCount > mWidestGridCellCount ||
-            entryCount + static_cast<std::size_t>(cellCount) > kEntriesPerBucket * bucketCount)
+        // Written to hold NaN sizes too.
+        if (!(SizeOf(bound) <= mCellSize))
         {
-            mPlacements[index] = Placement::kEverywhere;
-            mEverywhere.push_back(static_cast<std::uint32_t>(index));
+            mPlacements[index] = Placement::kWide;
+            mWide.push_back(static_cast<std::uint32_t>(index));
             continue;
         }
         mPlacements[index] = Placement::kGrid;
-        entryCount += static_cast<std::size_t>(cellCount);
-        for (std::int32_t cellY = range.lowerY; cellY <= range.upperY; ++cellY)
-        {
-            for (std::int32_t cellX = range.lowerX; cellX <= range.upperX; ++cellX)
-            {
-                ++mBucketStarts[BucketOf(cellX, cellY)];
-            }
-        }
+        mBuckets[index] = BucketOf(CellOf(bound.lower.x), CellOf(bound.lower.y));
+        ++mBucketStarts[mBuckets[index]];
+        ++placedCount;
     }
 
-    // Each bucket's start is first set to its end, then moved back over its entries as they go in.
-    std::uint64_t sharedPairs = static_cast<std::uint64_t>(mEverywhere.size()) * mBounds.size();
+    // A bucket's bounds are tested with each other and with those of four neighbours, about as
+    // many as its own. Each bucket's start is first set to its end, then moved back over its
+    // bounds as they go in.
+    std::uint64_t pairsToTest = static_cast<std::uint64_t>(mWide.size()) * mBounds.size();
     std::uint32_t end = 0;
     for (std::size_t bucket = 0; bucket < bucketCount; ++bucket)
     {
-        const std::uint64_t entries = mBucketStarts[bucket];
-        sharedPairs += entries * (entries - (entries > 0 ? 1 : 0)) / 2;
+        const std::uint64_t bucketSize = mBucketStarts[bucket];
+        pairsToTest += bucketSize * bucketSize * 5 / 2;
         end += mBucketStarts[bucket];
         mBucketStarts[bucket] = end;
     }
     mBucketStarts[bucketCount] = end;
-    mEntries.resize(end);
-    for (std::size_t index = 0; index < mBounds.size(); ++index)
+    ResizeWithRoom(mPlacedIndices, placedCount);
+    for (std::size_t index = mBounds.size(); index-- > 0;)
     {
-        if (mPlacements[index] != Placement::kGrid)
+        if (mPlacements[index] == Placement::kGrid)
+        {
+            mPlacedIndices[--mBucketStarts[mBuckets[index]]] = static_cast<std::uint32_t>(index);
+        }
+    }
+    ResizeWithRoom(mPlacedBounds, placedCount);
+    for (std::size_t placed = 0; placed < placedCount; ++placed)
+    {
+        mPlacedBounds[placed] = mBounds[mPlacedIndices[placed]];
+    }
+    return pairsToTest;
+}
+
+void BroadPhase::FindPairs()
+{
+    mPairs.clear();
+    const std::uint32_t columnMask = (std::uint32_t{1} << mColumnBits) - 1;
+    const std::uint32_t bucketCount = std::uint32_t{1} << (mColumnBits + mRowBits);
+    const auto testRange = [this](std::uint32_t placed, std::uint32_t from, std::uint32_t to)
+    {
+        const CollisionBound& bound = mPlacedBounds[placed];
+        for (std::uint32_t other = from; other < to; ++other)
+        {
+            if (MayOverlap(bound, mPlacedBounds[other]))
+            {
+                mPairs.push_back(PairKey(mPlacedIndices[placed], mPlacedIndices[other]));
+            }
+        }
+    };
+    for (std::uint32_t bucket = 0; bucket < bucketCount; ++bucket)
+    {
+        const std::uint32_t start = mBucketStarts[bucket];
+        const std::uint32_t end = mBucketStarts[bucket + 1];
+        if (start == end)
         {
             continue;
         }
-        const CellRange range = RangeOf(mBounds[index]);
-        for (std::int32_t cellY = range.lowerY; cellY <= range.upperY; ++cellY)
+        // Half of the eight neighbours: the other half reach this bucket from theirs.
+        const auto cellX = static_cast<std::int32_t>(bucket & columnMask);
+        const auto cellY = static_cast<std::int32_t>(bucket >> mColumnBits);
+        const std::uint32_t neighbours[] = {BucketOf(cellX + 1, cellY), BucketOf(cellX - 1, cellY + 1),
+                                            BucketOf(cellX, cellY + 1), BucketOf(cellX + 1, cellY + 1)};
+        for (std::uint32_t placed = start; placed < end; ++placed)
         {
-            for (std::int32_t cellX = range.lowerX; cellX <= range.upperX; ++cellX)
+            testRange(placed, placed + 1, end);
+            for (const std::uint32_t neighbour : neighbours)
             {
-                mEntries[--mBucketStarts[BucketOf(cellX, cellY)]] = static_cast<std::uint32_t>(index);
+                testRange(placed, mBucketStarts[neighbour], mBucketStarts[neighbour + 1]);
             }
         }
     }
-    return sharedPairs;
+    for (const std::uint32_t wide : mWide)
+    {
+        for (std::size_t index = 0; index < mBounds.size(); ++index)
+        {
+            if (index != wide && MayOverlap(mBounds[wide], mBounds[index]))
+            {
+                mPairs.push_back(PairKey(wide, static_cast<std::uint32_t>(index)));
+            }
+        }
+    }
+    KeepRoom(mPairs);
 }
 
-BroadPhase::CellRange BroadPhase::RangeOf(const CollisionBound& bound) const
+void BroadPhase::SortPairsIntoRows()
 {
-    CellRange range;
-    range.lowerX = LowerCell(bound.lower.x * mInverseCellSize);
-    range.lowerY = LowerCell(bound.lower.y * mInverseCellSize);
-    range.upperX = UpperCell(bound.upper.x * mInverseCellSize);
-    range.upperY = UpperCell(bound.upper.y * mInverseCellSize);
-    return range;
+    // Counted into rows by their first index, the way the buckets were filled; then each row in
+    // order. Two wide bounds make their pair twice.
+    const std::size_t count = mBounds.size();
+    mRowStarts.assign(count + 1, 0);
+    for (const std::uint64_t pair : mPairs)
+    {
+        ++mRowStarts[pair >> 32];
+    }
+    std::uint32_t end = 0;
+    for (std::size_t row = 0; row < count; ++row)
+    {
+        end += mRowStarts[row];
+        mRowStarts[row] = end;
+    }
+    mRowStarts[count] = end;
+    // A row holds no more partners than there are pairs.
+    mPartners.reserve(mPairs.capacity());
+    mPartners.resize(end);
+    for (const std::uint64_t pair : mPairs)
+    {
+        mPartners[--mRowStarts[pair >> 32]] = static_cast<std::uint32_t>(pair);
+    }
+    mRowEnds.resize(count);
+    for (std::size_t row = 0; row < count; ++row)
+    {
+        std::uint32_t* const rowStart = mPartners.data() + mRowStarts[row];
+        std::uint32_t* rowEnd = mPartners.data() + mRowStarts[row + 1];
+        if (rowEnd - rowStart > 1)
+        {
+            std::sort(rowStart, rowEnd);
+            rowEnd = std::unique(rowStart, rowEnd);
+        }
+        mRowEnds[row] = static_cast<std::uint32_t>(rowEnd - mPartners.data());
+    }
+}
+
+std::int32_t BroadPhase::CellOf(double coordinate) const
+{
+    // Without std::floor, which is a library call on the processors that the build targets.
+    const double scaled = std::clamp(coordinate * mInverseCellSize, -kFarthestCell, kFarthestCell);
+    const auto cell = static_cast<std::int32_t>(scaled);
+    return static_cast<double>(cell) > scaled ? cell - 1 : cell;
 }
 
 std::uint32_t BroadPhase::BucketOf(std::int32_t cellX, std::int32_t cellY) const
 {
-    const std::uint32_t mixed =
-        (static_cast<std::uint32_t>(cellX) * 0x9E3779B1u) ^ (static_cast<std::uint32_t>(cellY) * 0x85EBCA77u);
-    return (mixed * 0xC2B2AE3Du) >> (32u - mBucketBits);
+    const std::uint32_t columnMask = (std::uint32_t{1} << mColumnBits) - 1;
+    const std::uint32_t rowMask = (std::uint32_t{1} << mRowBits) - 1;
+    return (static_cast<std::uint32_t>(cellY) & rowMask) << mColumnBits |
+           (static_cast<std::uint32_t>(cellX) & columnMask);
 }
 
-void BroadPhase::GatherFromCells(const CollisionBound& bound, const CellRange& range, std::size_t after)
+void BroadPhase::GatherFromGrid(const CollisionBound& bound, std::size_t after)
 {
-    for (std::int32_t cellY = range.lowerY; cellY <= range.upperY; ++cellY)
+    // The lower corners of the placed bounds that may overlap this one lie at most a cell before
+    // its own, and not beyond its upper corner; one more cell before covers the rounding of the
+    // subtraction. A range longer than the grid visits each bucket once.
+    const std::int64_t firstX = CellOf(static_cast<double>(bound.lower.x) - mCellSize) - 1;
+    const std::int64_t firstY = CellOf(static_cast<double>(bound.lower.y) - mCellSize) - 1;
+    const std::int64_t columns =
+        std::min<std::int64_t>(CellOf(bound.upper.x) - firstX + 1, std::int64_t{1} << mColumnBits);
+    const std::int64_t rows =
+        std::min<std::int64_t>(CellOf(bound.upper.y) - firstY + 1, std::int64_t{1} << mRowBits);
+    for (std::int64_t row = 0; row < rows; ++row)
     {
-        for (std::int32_t cellX = range.lowerX; cellX <= range.upperX; ++cellX)
+        for (std::int64_t column = 0; column < columns; ++column)
         {
-            const std::uint32_t bucket = BucketOf(cellX, cellY);
-            for (std::uint32_t entry = mBucketStarts[bucket]; entry < mBucketStarts[bucket + 1]; ++entry)
+            const std::uint32_t bucket =
+                BucketOf(static_cast<std::int32_t>(firstX + column), static_cast<std::int32_t>(firstY + row));
+            for (std::uint32_t placed = mBucketStarts[bucket]; placed < mBucketStarts[bucket + 1]; ++placed)
             {
-                const std::uint32_t index = mEntries[entry];
-                if (index > after && mPlacements[index] == Placement::kGrid &&
-                    MayOverlap(bound, mBounds[index]))
+                const std::uint32_t index = mPlacedIndices[placed];
+                if (index > after && MayOverlap(bound, mPlacedBounds[placed]))
                 {
                     mCandidates.push_back(index);
                 }
@@ -260,6 +435,14 @@ void BroadPhase::GatherFromList(const CollisionBound& bound, const std::vector<s
             mCandidates.push_back(index);
         }
     }
+}
+
+std::span<const std::uint32_t> BroadPhase::SortCandidates()
+{
+    // A bound found both where it was placed and in mChanged shows up twice.
+    std::sort(mCandidates.begin(), mCandidates.end());
+    mCandidates.erase(std::unique(mCandidates.begin(), mCandidates.end()), mCandidates.end());
+    return mCandidates;
 }
 
 } // namespace kfImplementation
