@@ -118,8 +118,9 @@ public:
     }
 
     [[nodiscard]] std::uint64_t GetContacts() const { return mContacts; }
-    // For the double loop, which calls the hook itself.
-    void CollideWith(Entity& other) { OnCollideWith(other); }
+    // For the double loop, which calls the hook itself. Not inlined: the manager calls the hook
+    // through the entity's table of virtual functions, and the double loop should pay for a call too.
+    [[gnu::noinline]] void CollideWith(Entity& other) { OnCollideWith(other); }
 
 protected:
     void OnSimulate() override
@@ -177,64 +178,77 @@ double ThreadSeconds()
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-std::vector<DriftingCircle*> AddCircles(BenchmarkScene& scene, const Scenario& scenario)
+// The circles of a scenario, stepped by either pass. Both make the same calls, so the circles move
+// alike whichever steps them, and the two are measured on the same memory.
+class SteppedScene
 {
-    std::vector<DriftingCircle*> circles;
-    ValueSource values;
-    const int latticeColumns = static_cast<int>(scenario.worldSize.x / 20.0f);
-    for (int index = 0; index < scenario.circleCount; ++index)
+public:
+    explicit SteppedScene(const Scenario& scenario)
     {
-        Vector2 position(values.Next(scenario.worldSize.x), values.Next(scenario.worldSize.y));
-        Vector2 velocity(values.Next(4.0f) - 2.0f, values.Next(4.0f) - 2.0f);
-        if (scenario.layout == Layout::kLattice)
+        ValueSource values;
+        const int latticeColumns = static_cast<int>(scenario.worldSize.x / 20.0f);
+        for (int index = 0; index < scenario.circleCount; ++index)
         {
-            position = Vector2(static_cast<float>(index % latticeColumns),
-                               static_cast<float>(index / latticeColumns)) *
-                       20.0f;
-            velocity = Vector2();
-        }
-        else if (scenario.layout == Layout::kOneSpot)
-        {
-            position = Vector2(values.Next(4.0f), values.Next(4.0f));
-            velocity = Vector2();
-        }
-        auto* const circle = new DriftingCircle(position, velocity, scenario.worldSize);
-        circles.push_back(circle);
-        scene.AddEntity(circle);
-    }
-    return circles;
-}
-
-void StepDoubleLoop(const std::vector<DriftingCircle*>& circles)
-{
-    for (DriftingCircle* const circle : circles)
-    {
-        circle->Simulate();
-    }
-    for (std::size_t first = 0; first < circles.size(); ++first)
-    {
-        for (std::size_t second = first + 1; second < circles.size(); ++second)
-        {
-            DriftingCircle& a = *circles[first];
-            DriftingCircle& b = *circles[second];
-            if (a.IsCollidable() && b.IsCollidable() && a.IsCollidingWith(b))
+            Vector2 position(values.Next(scenario.worldSize.x), values.Next(scenario.worldSize.y));
+            Vector2 velocity(values.Next(4.0f) - 2.0f, values.Next(4.0f) - 2.0f);
+            if (scenario.layout == Layout::kLattice)
             {
-                a.CollideWith(b);
-                b.CollideWith(a);
+                position = Vector2(static_cast<float>(index % latticeColumns),
+                                   static_cast<float>(index / latticeColumns)) *
+                           20.0f;
+                velocity = Vector2();
+            }
+            else if (scenario.layout == Layout::kOneSpot)
+            {
+                position = Vector2(values.Next(4.0f), values.Next(4.0f));
+                velocity = Vector2();
+            }
+            auto* const circle = new DriftingCircle(position, velocity, scenario.worldSize);
+            mCircles.push_back(circle);
+            mScene.AddEntity(circle);
+        }
+    }
+
+    void Step(Pass pass)
+    {
+        if (pass == Pass::kManager)
+        {
+            mScene.Simulate();
+            return;
+        }
+        for (DriftingCircle* const circle : mCircles)
+        {
+            circle->Simulate();
+        }
+        for (std::size_t first = 0; first < mCircles.size(); ++first)
+        {
+            for (std::size_t second = first + 1; second < mCircles.size(); ++second)
+            {
+                DriftingCircle& a = *mCircles[first];
+                DriftingCircle& b = *mCircles[second];
+                if (a.IsCollidable() && b.IsCollidable() && a.IsCollidingWith(b))
+                {
+                    a.CollideWith(b);
+                    b.CollideWith(a);
+                }
             }
         }
     }
-}
 
-std::uint64_t CountContacts(const std::vector<DriftingCircle*>& circles)
-{
-    std::uint64_t contacts = 0;
-    for (const DriftingCircle* circle : circles)
+    [[nodiscard]] std::uint64_t CountContacts() const
     {
-        contacts += circle->GetContacts();
+        std::uint64_t contacts = 0;
+        for (const DriftingCircle* circle : mCircles)
+        {
+            contacts += circle->GetContacts();
+        }
+        return contacts;
     }
-    return contacts;
-}
+
+private:
+    BenchmarkScene mScene;
+    std::vector<DriftingCircle*> mCircles;
+};
 
 struct StepCost
 {
@@ -243,39 +257,20 @@ struct StepCost
     double contactsPerStep = 0.0;
 };
 
-StepCost MeasureSteps(const Scenario& scenario, Pass pass)
+StepCost MeasureSteps(SteppedScene& scene, Pass pass)
 {
-    BenchmarkScene scene;
-    const std::vector<DriftingCircle*> circles = AddCircles(scene, scenario);
-    const auto step = [&]
-    {
-        if (pass == Pass::kManager)
-        {
-            scene.Simulate();
-        }
-        else
-        {
-            StepDoubleLoop(circles);
-        }
-    };
-    // Warmed up until the pass's storage has grown to its steady size.
-    for (int warmUp = 0; warmUp < (pass == Pass::kManager ? 10 : 1); ++warmUp)
-    {
-        step();
-    }
-    const std::uint64_t contactsBefore = CountContacts(circles);
-
-    // About half a second of processor time, and enough steps to average over (fewer for the
-    // double loop, whose large scenes take seconds a step).
-    const int fewestSteps = pass == Pass::kManager ? 20 : 3;
+    const std::uint64_t contactsBefore = scene.CountContacts();
+    // About a fifth of a second of processor time, and enough steps to average over (fewer for
+    // the double loop, whose large scenes take seconds a step).
+    const int fewestSteps = pass == Pass::kManager ? 20 : 1;
     int steps = 0;
     double measuredSeconds = 0.0;
     sAllocationCount = 0;
-    while (steps < fewestSteps || measuredSeconds < 0.5)
+    while (steps < fewestSteps || measuredSeconds < 0.2)
     {
         const double start = ThreadSeconds();
         sIsCountingAllocations = true;
-        step();
+        scene.Step(pass);
         sIsCountingAllocations = false;
         measuredSeconds += ThreadSeconds() - start;
         ++steps;
@@ -284,27 +279,52 @@ StepCost MeasureSteps(const Scenario& scenario, Pass pass)
     StepCost cost;
     cost.microsecondsPerStep = measuredSeconds * 1e6 / steps;
     cost.allocationsPerStep = static_cast<double>(sAllocationCount.load()) / steps;
-    cost.contactsPerStep = static_cast<double>(CountContacts(circles) - contactsBefore) / steps;
+    cost.contactsPerStep = static_cast<double>(scene.CountContacts() - contactsBefore) / steps;
     return cost;
+}
+
+// The machine may be shared: the manager and the double loop step the same scene in turns, three
+// times each (once for a double loop over 10,000 or more circles, which takes seconds a step), and
+// the best of each is kept.
+std::array<StepCost, 2> MeasureInTurns(const Scenario& scenario)
+{
+    SteppedScene scene(scenario);
+    // Until the pass's storage has grown to its steady size.
+    for (int warmUp = 0; warmUp < 10; ++warmUp)
+    {
+        scene.Step(Pass::kManager);
+    }
+    std::array<StepCost, 2> best{};
+    for (int round = 0; round < 3; ++round)
+    {
+        const std::array<Pass, 2> passes{Pass::kManager, Pass::kDoubleLoop};
+        for (std::size_t pass = 0; pass < passes.size(); ++pass)
+        {
+            if (round > 0 && passes[pass] == Pass::kDoubleLoop && scenario.circleCount >= 10000)
+            {
+                continue;
+            }
+            const StepCost cost = MeasureSteps(scene, passes[pass]);
+            if (round == 0 || cost.microsecondsPerStep < best[pass].microsecondsPerStep)
+            {
+                best[pass] = cost;
+            }
+        }
+    }
+    return best;
 }
 
 // Reports the manager's figures under name and the double loop's time under name_double_loop;
 // returns the manager's and the double loop's microseconds per step.
 std::array<double, 2> ReportScenario(const Scenario& scenario)
 {
-    const StepCost manager = MeasureSteps(scenario, Pass::kManager);
-    const StepCost doubleLoop = MeasureSteps(scenario, Pass::kDoubleLoop);
+    const auto [manager, doubleLoop] = MeasureInTurns(scenario);
     ReportFigure("entity_simulate_step_" + scenario.name, manager.microsecondsPerStep, "us/step");
     ReportFigure("entity_simulate_step_" + scenario.name + "_double_loop", doubleLoop.microsecondsPerStep,
                  "us/step");
     ReportFigure("entity_simulate_allocations_" + scenario.name, manager.allocationsPerStep,
                  "allocations/step");
     ReportFigure("entity_simulate_contacts_" + scenario.name, manager.contactsPerStep, "calls/step");
-    if (manager.contactsPerStep != doubleLoop.contactsPerStep)
-    {
-        ReportFigure("entity_simulate_contacts_" + scenario.name + "_double_loop", doubleLoop.contactsPerStep,
-                     "calls/step");
-    }
     return {manager.microsecondsPerStep, doubleLoop.microsecondsPerStep};
 }
 

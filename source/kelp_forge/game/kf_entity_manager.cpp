@@ -7,6 +7,13 @@
 
 namespace KelpForge::Game
 {
+namespace
+{
+
+// Passes that test a crowd pair by pair before it is looked at again.
+constexpr unsigned int kCrowdPasses = 7;
+
+} // namespace
 
 EntityManager::EntityManager() : mBroadPhase(std::make_unique<kfImplementation::BroadPhase>()) {}
 
@@ -217,6 +224,16 @@ void EntityManager::RunCollisionPass()
         RunEveryPair();
         return;
     }
+    // A crowd where nearly every pair overlaps is tested pair by pair; it is looked at again only
+    // every few passes, as reading it costs a good part of testing it.
+    if (mPassesLeftInCrowd > 0)
+    {
+        --mPassesLeftInCrowd;
+        mCollisionPass = CollisionPass::kEveryPair;
+        RunEveryPair();
+        mCollisionPass = CollisionPass::kNone;
+        return;
+    }
     mBroadPhase->Begin(mEntities.size());
     for (std::size_t index = 0; index < mEntities.size(); ++index)
     {
@@ -236,6 +253,7 @@ void EntityManager::RunCollisionPass()
     }
     else
     {
+        mPassesLeftInCrowd = kCrowdPasses;
         RunEveryPair();
     }
     mCollisionPass = CollisionPass::kNone;
@@ -253,7 +271,7 @@ void EntityManager::RunCollisionPass()
 // - A hook call that changed anything ends the row's candidates: the rest of the row is gathered
 //   again from the bounds as they are then. Later rows are gathered when they are reached.
 // - Removals wait for the end of the walk, and an entity destroyed meanwhile leaves a null, which
-//   TestPair skips as the double loop does.
+//   is skipped as the double loop skips it.
 void EntityManager::RunBroadPhasePairs()
 {
     // Indexing rather than iterators: hooks may append entities, which take part.
@@ -267,7 +285,10 @@ void EntityManager::RunBroadPhasePairs()
             for (const std::uint32_t secondIndex : mBroadPhase->Gather(firstIndex, after))
             {
                 const std::uint64_t changesBefore = mCollisionChanges;
-                if (TestPair(firstIndex, secondIndex))
+                // Read from the list each time: a hook may have destroyed either.
+                Entity* const first = mEntities[firstIndex];
+                Entity* const second = mEntities[secondIndex];
+                if (first != nullptr && second != nullptr && CallHooksIfColliding(*first, *second))
                 {
                     NoteMoveOfAPair(firstIndex, secondIndex);
                 }
@@ -289,39 +310,33 @@ void EntityManager::RunEveryPair()
     {
         for (std::size_t secondIndex = firstIndex + 1; secondIndex < mEntities.size(); ++secondIndex)
         {
-            const Entity* const first = mEntities[firstIndex];
+            Entity* const first = mEntities[firstIndex];
             if (first == nullptr || !first->mIsCollidable)
             {
                 break;
             }
-            const Entity* const second = mEntities[secondIndex];
-            if (second != nullptr && second->mIsCollidable)
+            Entity* const second = mEntities[secondIndex];
+            if (second != nullptr && second->mIsCollidable && CallHooksIfColliding(*first, *second))
             {
-                TestPair(firstIndex, secondIndex);
+                NoteMoveOfAPair(firstIndex, secondIndex);
             }
         }
     }
 }
 
-bool EntityManager::TestPair(std::size_t firstIndex, std::size_t secondIndex)
+bool EntityManager::CallHooksIfColliding(Entity& first, Entity& second)
 {
-    Entity* const first = mEntities[firstIndex];
-    Entity* const second = mEntities[secondIndex];
-    if (first == nullptr || second == nullptr)
-    {
-        return false;
-    }
-    if (first == second)
+    if (&first == &second)
     {
         kf_error("kfInternalError: Should never do collision against the same entity.");
         return false;
     }
-    if (!first->IsCollidingWith(*second))
+    if (!first.IsCollidingWith(second))
     {
         return false;
     }
-    first->OnCollideWith(*second);
-    second->OnCollideWith(*first);
+    first.OnCollideWith(second);
+    second.OnCollideWith(first);
     return true;
 }
 
@@ -337,6 +352,10 @@ void EntityManager::NoteCollisionChange(Entity& entity)
 
 void EntityManager::NoteMoveOfAPair(std::size_t firstIndex, std::size_t secondIndex)
 {
+    if (mCollisionPass != CollisionPass::kBroadPhase)
+    {
+        return;
+    }
     // Read from the list again: a hook may have destroyed either.
     for (const std::size_t index : {firstIndex, secondIndex})
     {

@@ -84,10 +84,11 @@ private:
     // Every collidable pair in list order, for crowds where nearly every pair overlaps.
     void RunEveryPair();
     // Tests one pair as it stands now and calls both hooks if it collides; returns whether it did.
-    bool TestPair(std::size_t firstIndex, std::size_t secondIndex);
+    bool CallHooksIfColliding(Entity& first, Entity& second);
     // Called by the entity whenever its position, volumes or switch change.
     void NoteCollisionChange(Entity& entity);
-    // A hook may have moved its own pair through a Graphic reference, which Entity cannot see.
+    // A hook may have moved its own pair through a Graphic reference, which Entity cannot see. Also
+    // from a pass run inside a broad phase pass, whose broad phase learns of the move.
     void NoteMoveOfAPair(std::size_t firstIndex, std::size_t secondIndex);
     [[nodiscard]] static kfImplementation::CollisionBound CollisionBoundOf(const Entity& entity);
     // BeginWalk returns whether removals were allowed before it, for EndWalk to restore.
@@ -107,6 +108,7 @@ private:
     std::vector<Entity*> mEntities;
     std::unique_ptr<kfImplementation::BroadPhase> mBroadPhase;
     CollisionPass mCollisionPass = CollisionPass::kNone;
+    unsigned int mPassesLeftInCrowd = 0;
     // Counts the changes that the broad phase was told of, so a pass sees whether a hook made any.
     std::uint64_t mCollisionChanges = 0;
     std::unordered_set<Entity*> mOwnedEntities;
