@@ -14,6 +14,9 @@
 
 #include "kf_benchmark.hpp"
 
+// The reference the tests check the pass against.
+#include "../tests/kelp_forge/game/kf_double_loop.hpp"
+
 #include "kelp_forge/game/kf_entity.hpp"
 #include "kelp_forge/game/kf_game_scene.hpp"
 
@@ -220,19 +223,7 @@ public:
         {
             circle->Simulate();
         }
-        for (std::size_t first = 0; first < mCircles.size(); ++first)
-        {
-            for (std::size_t second = first + 1; second < mCircles.size(); ++second)
-            {
-                DriftingCircle& a = *mCircles[first];
-                DriftingCircle& b = *mCircles[second];
-                if (a.IsCollidable() && b.IsCollidable() && a.IsCollidingWith(b))
-                {
-                    a.CollideWith(b);
-                    b.CollideWith(a);
-                }
-            }
-        }
+        KelpForge::Testing::RunDoubleLoop(mCircles);
     }
 
     [[nodiscard]] std::uint64_t CountContacts() const

@@ -3,6 +3,7 @@
 // switching, growing, adding and removing entities, and stepping the world again); after every
 // step both must have made the same calls in the same order.
 
+#include "kf_double_loop.hpp"
 #include "kf_probe_entity.hpp"
 #include "support/kf_error_recorder.hpp"
 
@@ -256,8 +257,7 @@ private:
     KelpForge::Testing::ProbeEntityManager mManager;
 };
 
-// Entities of no manager, stepped by the double loop: for each entity in order, each one after
-// it; removals wait for the end of the step.
+// Entities of no manager, stepped by the double loop; removals wait for the end of the step.
 class ReferenceWorld : public World
 {
 public:
@@ -277,19 +277,7 @@ public:
         {
             mEntities[index]->Simulate();
         }
-        for (std::size_t first = 0; first < mEntities.size(); ++first)
-        {
-            for (std::size_t second = first + 1; second < mEntities.size(); ++second)
-            {
-                ScriptedEntity& a = *mEntities[first];
-                ScriptedEntity& b = *mEntities[second];
-                if (a.IsCollidable() && b.IsCollidable() && a.IsCollidingWith(b))
-                {
-                    a.CollideWith(b);
-                    b.CollideWith(a);
-                }
-            }
-        }
+        KelpForge::Testing::RunDoubleLoop(mEntities);
         // A step inside a step leaves the removals to the outer one.
         if (--mDepth > 0)
         {
