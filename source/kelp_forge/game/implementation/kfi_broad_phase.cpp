@@ -16,6 +16,9 @@ constexpr std::size_t kSizeSampleCount = 63;
 // A bound wider or higher than this many typical ones is kept out of the grid, so that a few huge
 // bounds do not make every cell huge.
 constexpr float kWidestInTypicalSizes = 4.0f;
+// Cells half as wide again as the widest placed bound hold a few bounds each, which the pairs are
+// found among: fewer, fuller cells cost less to walk than many near-empty ones, up to a point.
+constexpr double kCellSizeInWidest = 1.5;
 constexpr double kBucketsPerEntity = 2.0;
 // Too few columns or rows would make a bucket its own neighbour.
 constexpr std::uint32_t kFewestColumnOrRowBits = 2;
@@ -136,7 +139,7 @@ std::span<const std::uint32_t> BroadPhase::Gather(std::size_t first, std::size_t
     {
         return mCandidates;
     }
-    if (SizeOf(bound) <= mCellSize * kWidestInTypicalSizes)
+    if (SizeOf(bound) <= mWidestPlaced * kWidestInTypicalSizes)
     {
         GatherFromGrid(bound, after);
         GatherFromList(bound, mWide, Placement::kWide, after);
@@ -181,29 +184,29 @@ void BroadPhase::ChooseGrid()
         typicalSize = *middle;
     }
 
-    // The cells are as wide as the widest bound that is not far wider than the typical one.
+    // The cells are sized by the widest bound that is not far wider than the typical one.
     constexpr float kInfinity = std::numeric_limits<float>::infinity();
     float left = kInfinity;
     float top = kInfinity;
     float right = -kInfinity;
     float bottom = -kInfinity;
-    mCellSize = 0.0f;
+    mWidestPlaced = 0.0f;
     for (const CollisionBound& bound : mBounds)
     {
         const float size = SizeOf(bound);
         if (bound.isCollidable && size <= typicalSize * kWidestInTypicalSizes)
         {
-            mCellSize = std::max(mCellSize, size);
+            mWidestPlaced = std::max(mWidestPlaced, size);
             left = std::min(left, bound.lower.x);
             top = std::min(top, bound.lower.y);
             right = std::max(right, bound.lower.x);
             bottom = std::max(bottom, bound.lower.y);
         }
     }
-    mCellSize = mCellSize > 0.0f ? mCellSize : 1.0f;
-    // Lower corners at most mCellSize apart then always fall in neighbouring cells: the products
+    mWidestPlaced = mWidestPlaced > 0.0f ? mWidestPlaced : 1.0f;
+    // Lower corners at most mWidestPlaced apart then always fall in neighbouring cells: the products
     // with a float coordinate are exact in double, and fall short of a whole cell.
-    mInverseCellSize = (1.0 - 1e-6) / static_cast<double>(mCellSize);
+    mInverseCellSize = (1.0 - 1e-6) / (static_cast<double>(mWidestPlaced) * kCellSizeInWidest);
 
     // Large enough to hold the placed corners without wrapping, unless that takes too many buckets:
     // then the longer side wraps first.
@@ -250,7 +253,7 @@ std::uint64_t BroadPhase::Place()
             continue;
         }
         // Written to hold NaN sizes too.
-        if (!(SizeOf(bound) <= mCellSize))
+        if (!(SizeOf(bound) <= mWidestPlaced))
         {
             mPlacements[index] = Placement::kWide;
             mWide.push_back(static_cast<std::uint32_t>(index));
@@ -315,17 +318,34 @@ void BroadPhase::FindPairs()
         {
             continue;
         }
-        // Half of the eight neighbours: the other half reach this bucket from theirs.
+        // Half of the eight neighbours: the other half reach this bucket from theirs. Neighbouring
+        // buckets of a row are neighbours in mPlacedBounds too, so the bucket itself, the one on
+        // its right and the three below make two runs of bounds, unless the grid wraps there.
         const auto cellX = static_cast<std::int32_t>(bucket & columnMask);
         const auto cellY = static_cast<std::int32_t>(bucket >> mColumnBits);
         const std::uint32_t neighbours[] = {BucketOf(cellX + 1, cellY), BucketOf(cellX - 1, cellY + 1),
                                             BucketOf(cellX, cellY + 1), BucketOf(cellX + 1, cellY + 1)};
+        std::uint32_t runStarts[4] = {bucket, 0, 0, 0};
+        std::uint32_t runEnds[4] = {bucket + 1, 0, 0, 0};
+        std::size_t runCount = 1;
+        for (const std::uint32_t neighbour : neighbours)
+        {
+            if (neighbour == runEnds[runCount - 1])
+            {
+                ++runEnds[runCount - 1];
+            }
+            else
+            {
+                runStarts[runCount] = neighbour;
+                runEnds[runCount++] = neighbour + 1;
+            }
+        }
         for (std::uint32_t placed = start; placed < end; ++placed)
         {
-            testRange(placed, placed + 1, end);
-            for (const std::uint32_t neighbour : neighbours)
+            testRange(placed, placed + 1, mBucketStarts[runEnds[0]]);
+            for (std::size_t run = 1; run < runCount; ++run)
             {
-                testRange(placed, mBucketStarts[neighbour], mBucketStarts[neighbour + 1]);
+                testRange(placed, mBucketStarts[runStarts[run]], mBucketStarts[runEnds[run]]);
             }
         }
     }
@@ -401,8 +421,8 @@ void BroadPhase::GatherFromGrid(const CollisionBound& bound, std::size_t after)
     // The lower corners of the placed bounds that may overlap this one lie at most a cell before
     // its own, and not beyond its upper corner; one more cell before covers the rounding of the
     // subtraction. A range longer than the grid visits each bucket once.
-    const std::int64_t firstX = CellOf(static_cast<double>(bound.lower.x) - mCellSize) - 1;
-    const std::int64_t firstY = CellOf(static_cast<double>(bound.lower.y) - mCellSize) - 1;
+    const std::int64_t firstX = CellOf(static_cast<double>(bound.lower.x) - mWidestPlaced) - 1;
+    const std::int64_t firstY = CellOf(static_cast<double>(bound.lower.y) - mWidestPlaced) - 1;
     const std::int64_t columns =
         std::min<std::int64_t>(CellOf(bound.upper.x) - firstX + 1, std::int64_t{1} << mColumnBits);
     const std::int64_t rows =

@@ -14,9 +14,9 @@ namespace kfImplementation
 // Finds, for one entity of a collision pass, the entities after it whose bounds may overlap its
 // own, without looking at all of them. Entities are known by their index in the pass.
 //
-// Each bound goes into the cell of a uniform grid that holds its lower corner. The cells are as
-// wide as the widest bound, so two bounds can only overlap when their cells are neighbours; bounds
-// far wider than is typical are kept in a list instead and tested against every other. The grid
+// Each bound goes into the cell of a uniform grid that holds its lower corner. The cells are
+// wider than the widest bound, so two bounds can only overlap when their cells are neighbours;
+// bounds far wider than is typical are kept in a list instead and tested against every other. The grid
 // wraps round (the world needs no limits; far cells share buckets with near ones), and is read
 // bucket by bucket against the neighbouring buckets for the pairs that may overlap, which are then
 // sorted into rows by their first index. Reading the buckets in their own order keeps the memory
@@ -66,8 +66,8 @@ private:
 
     std::vector<CollisionBound> mBounds;
     std::vector<Placement> mPlacements;
-    // Placed bounds are at most mCellSize wide and high.
-    float mCellSize = 1.0f;
+    // Placed bounds are at most mWidestPlaced wide and high.
+    float mWidestPlaced = 1.0f;
     double mInverseCellSize = 1.0;
     // Cell x, y lies in bucket (y mod 2^mRowBits) * 2^mColumnBits + x mod 2^mColumnBits, which holds
     // the bounds mPlacedBounds[mBucketStarts[bucket]] up to mPlacedBounds[mBucketStarts[bucket + 1]],

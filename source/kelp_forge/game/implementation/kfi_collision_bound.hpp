@@ -28,12 +28,12 @@ struct CollisionBound
 // entities colliding.
 [[nodiscard]] inline bool MayOverlap(const CollisionBound& first, const CollisionBound& second)
 {
-    if (!first.isCollidable || !second.isCollidable)
-    {
-        return false;
-    }
-    if (first.lower.x > second.upper.x || second.lower.x > first.upper.x || first.lower.y > second.upper.y ||
-        second.lower.y > first.upper.y)
+    // One branch for the boxes and switches rather than six: which way it goes is hard to foretell.
+    const bool isApart =
+        static_cast<int>(first.lower.x > second.upper.x) | static_cast<int>(second.lower.x > first.upper.x) |
+        static_cast<int>(first.lower.y > second.upper.y) | static_cast<int>(second.lower.y > first.upper.y) |
+        static_cast<int>(!first.isCollidable) | static_cast<int>(!second.isCollidable);
+    if (isApart)
     {
         return false;
     }
