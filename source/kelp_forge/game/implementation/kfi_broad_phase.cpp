@@ -299,21 +299,26 @@ void BroadPhase::FindPairs()
     mPairs.clear();
     const std::uint32_t columnMask = (std::uint32_t{1} << mColumnBits) - 1;
     const std::uint32_t bucketCount = std::uint32_t{1} << (mColumnBits + mRowBits);
-    const auto testRange = [this](std::uint32_t placed, std::uint32_t from, std::uint32_t to)
+    // Read through local pointers: adding a pair may allocate, after which the compiler would read
+    // every member again.
+    const std::uint32_t* const bucketStarts = mBucketStarts.data();
+    const CollisionBound* const placedBounds = mPlacedBounds.data();
+    const std::uint32_t* const placedIndices = mPlacedIndices.data();
+    const auto testRange = [&](std::uint32_t placed, std::uint32_t from, std::uint32_t to)
     {
-        const CollisionBound& bound = mPlacedBounds[placed];
+        const CollisionBound& bound = placedBounds[placed];
         for (std::uint32_t other = from; other < to; ++other)
         {
-            if (MayOverlap(bound, mPlacedBounds[other]))
+            if (MayOverlap(bound, placedBounds[other]))
             {
-                mPairs.push_back(PairKey(mPlacedIndices[placed], mPlacedIndices[other]));
+                mPairs.push_back(PairKey(placedIndices[placed], placedIndices[other]));
             }
         }
     };
     for (std::uint32_t bucket = 0; bucket < bucketCount; ++bucket)
     {
-        const std::uint32_t start = mBucketStarts[bucket];
-        const std::uint32_t end = mBucketStarts[bucket + 1];
+        const std::uint32_t start = bucketStarts[bucket];
+        const std::uint32_t end = bucketStarts[bucket + 1];
         if (start == end)
         {
             continue;
@@ -342,10 +347,10 @@ void BroadPhase::FindPairs()
         }
         for (std::uint32_t placed = start; placed < end; ++placed)
         {
-            testRange(placed, placed + 1, mBucketStarts[runEnds[0]]);
+            testRange(placed, placed + 1, bucketStarts[runEnds[0]]);
             for (std::size_t run = 1; run < runCount; ++run)
             {
-                testRange(placed, mBucketStarts[runStarts[run]], mBucketStarts[runEnds[run]]);
+                testRange(placed, bucketStarts[runStarts[run]], bucketStarts[runEnds[run]]);
             }
         }
     }
