@@ -287,9 +287,11 @@ std::uint64_t BroadPhase::Place()
         }
     }
     ResizeWithRoom(mPlacedBounds, placedCount);
+    ResizeWithRoom(mPlacedBuckets, placedCount);
     for (std::size_t placed = 0; placed < placedCount; ++placed)
     {
         mPlacedBounds[placed] = mBounds[mPlacedIndices[placed]];
+        mPlacedBuckets[placed] = mBuckets[mPlacedIndices[placed]];
     }
     return pairsToTest;
 }
@@ -298,12 +300,12 @@ void BroadPhase::FindPairs()
 {
     mPairs.clear();
     const std::uint32_t columnMask = (std::uint32_t{1} << mColumnBits) - 1;
-    const std::uint32_t bucketCount = std::uint32_t{1} << (mColumnBits + mRowBits);
     // Read through local pointers: adding a pair may allocate, after which the compiler would read
     // every member again.
     const std::uint32_t* const bucketStarts = mBucketStarts.data();
     const CollisionBound* const placedBounds = mPlacedBounds.data();
     const std::uint32_t* const placedIndices = mPlacedIndices.data();
+    const auto placedCount = static_cast<std::uint32_t>(mPlacedBounds.size());
     const auto testRange = [&](std::uint32_t placed, std::uint32_t from, std::uint32_t to)
     {
         const CollisionBound& bound = placedBounds[placed];
@@ -315,14 +317,11 @@ void BroadPhase::FindPairs()
             }
         }
     };
-    for (std::uint32_t bucket = 0; bucket < bucketCount; ++bucket)
+    // From bucket to bucket that holds bounds, skipping the empty ones (most of them).
+    for (std::uint32_t start = 0; start < placedCount;)
     {
-        const std::uint32_t start = bucketStarts[bucket];
+        const std::uint32_t bucket = mPlacedBuckets[start];
         const std::uint32_t end = bucketStarts[bucket + 1];
-        if (start == end)
-        {
-            continue;
-        }
         // Half of the eight neighbours: the other half reach this bucket from theirs. Neighbouring
         // buckets of a row are neighbours in mPlacedBounds too, so the bucket itself, the one on
         // its right and the three below make two runs of bounds, unless the grid wraps there.
@@ -353,6 +352,7 @@ void BroadPhase::FindPairs()
                 testRange(placed, bucketStarts[runStarts[run]], bucketStarts[runEnds[run]]);
             }
         }
+        start = end;
     }
     for (const std::uint32_t wide : mWide)
     {

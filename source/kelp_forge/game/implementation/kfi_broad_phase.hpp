@@ -71,12 +71,13 @@ private:
     double mInverseCellSize = 1.0;
     // Cell x, y lies in bucket (y mod 2^mRowBits) * 2^mColumnBits + x mod 2^mColumnBits, which holds
     // the bounds mPlacedBounds[mBucketStarts[bucket]] up to mPlacedBounds[mBucketStarts[bucket + 1]],
-    // copies of mBounds[mPlacedIndices[...]] as they were placed.
+    // copies of mBounds[mPlacedIndices[...]] as they were placed, each in bucket mPlacedBuckets[...].
     std::uint32_t mColumnBits = 0;
     std::uint32_t mRowBits = 0;
     std::vector<std::uint32_t> mBucketStarts;
     std::vector<std::uint32_t> mPlacedIndices;
     std::vector<CollisionBound> mPlacedBounds;
+    std::vector<std::uint32_t> mPlacedBuckets;
     std::vector<std::uint32_t> mWide;
     std::vector<std::uint32_t> mChanged;
     std::size_t mChangedLimit = 0;
