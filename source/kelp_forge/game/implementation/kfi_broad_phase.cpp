@@ -204,8 +204,9 @@ void BroadPhase::ChooseGrid()
         }
     }
     mWidestPlaced = mWidestPlaced > 0.0f ? mWidestPlaced : 1.0f;
-    // Lower corners at most mWidestPlaced apart then always fall in neighbouring cells: the products
-    // with a float coordinate are exact in double, and fall short of a whole cell.
+    // The lower corners of two placed bounds that overlap are at most mWidestPlaced apart, and so
+    // always fall in neighbouring cells: the products with a float coordinate are exact in double,
+    // and fall short of a whole cell.
     mInverseCellSize = (1.0 - 1e-6) / (static_cast<double>(mWidestPlaced) * kCellSizeInWidest);
 
     // Large enough to hold the placed corners without wrapping, unless that takes too many buckets:
