@@ -38,12 +38,23 @@ public:
     // The manager the entity belongs to (not owned), or null.
     [[nodiscard]] EntityManager* GetEntityManager() const { return mEntityManager; }
 
+    // Moves the entity. These hide Graphic::SetPosition so that a collision pass that is running
+    // learns of the move at once and tests the pairs still to come where the entity is now. A pass
+    // does not see a move made through a Graphic or GraphicList reference, except of the two
+    // entities whose hooks it is calling.
+    void SetPosition(float x, float y);
+    void SetPosition(const Math::Vector2& position);
+
     // Adds a circle of radius pixels whose centre lies at center relative to the entity's position,
     // and makes the entity collidable. A radius of 0 or less is reported and kept (such a circle
     // never overlaps a circle).
     void AddBoundingCircle(float radius, const Math::Vector2& center);
+    // Adds a box of width by height pixels, aligned to the axes and centred at center relative to
+    // the entity's position, and makes the entity collidable. Sizes of 0 or less are reported and
+    // kept; a box whose height is 0 or less is a circle of radius width.
+    void AddBoundingBox(float width, float height, const Math::Vector2& center);
     // A non-collidable entity stays managed and is only skipped by the collision pass.
-    void SetCollidable(bool isCollidable) { mIsCollidable = isCollidable; }
+    void SetCollidable(bool isCollidable);
     [[nodiscard]] bool IsCollidable() const { return mIsCollidable; }
     // True when both entities are collidable now and a volume of this entity overlaps a volume of
     // other, each placed at its entity's position plus its centre. Rotation and scale play no part.
@@ -62,8 +73,8 @@ protected:
     virtual void OnAdd() {}
     // When the entity leaves its manager; GetEntityManager() still returns it.
     virtual void OnRemove() {}
-    // Draws every bounding volume as a half-transparent disc centred on its centre, red while the
-    // entity is collidable and green while it is not. For debugging: call it from OnRender, where
+    // Draws every bounding volume as a half-transparent disc or box centred on its centre, red while
+    // the entity is collidable and green while it is not. For debugging: call it from OnRender, where
     // the entity's transform applies (so, unlike collisions, the discs turn and scale with it).
     virtual void OnDebugRender();
 
@@ -76,12 +87,20 @@ private:
         Math::Vector2 center;
     };
 
+    void AddBoundingVolume(const Math::BoundingVolume& volume, const Math::Vector2& center);
+    // Tells the manager, if any, that what the collision pass knows of this entity may be stale.
+    void NoteCollisionChange();
+
     std::vector<PlacedVolume> mBoundingVolumes;
-    // Encloses every volume, about the entity's position: the collision pass skips the pairs
-    // whose enclosing circles are apart without reading their volumes.
+    // A circle and a box that enclose every volume, relative to the entity's position: the
+    // collision pass skips the pairs whose enclosures are apart without reading their volumes.
     float mReach = 0.0f;
+    Math::Vector2 mLowerCorner;
+    Math::Vector2 mUpperCorner;
     std::list<std::string> mEntityTypes;
     EntityManager* mEntityManager = nullptr;
+    // Where the running collision pass keeps this entity; valid while a pass runs.
+    std::size_t mCollisionPassIndex = 0;
     bool mIsCollidable = false;
 };
 

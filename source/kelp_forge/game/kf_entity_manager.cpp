@@ -1,19 +1,21 @@
 #include "kelp_forge/game/kf_entity_manager.hpp"
 
 #include "kelp_forge/core/kf_error.hpp"
+#include "kelp_forge/game/implementation/kfi_broad_phase.hpp"
 
 #include <algorithm>
-#include <cmath>
 
 namespace KelpForge::Game
 {
 namespace
 {
 
-// Relative widening of an entity's reach; float rounding is about 6e-8 of the values involved.
-constexpr float kReachSlack = 1e-5f;
+// Passes that test a crowd pair by pair before it is looked at again.
+constexpr unsigned int kCrowdPasses = 7;
 
 } // namespace
+
+EntityManager::EntityManager() : mBroadPhase(std::make_unique<kfImplementation::BroadPhase>()) {}
 
 EntityManager::~EntityManager()
 {
@@ -142,6 +144,9 @@ void EntityManager::AdoptEntity(Entity* entity, bool isOwned)
     IndexEntity(entity);
     AddGraphic(*entity);
     entity->mEntityManager = this;
+    // A running pass takes it into its pairs still to come.
+    entity->mCollisionPassIndex = mEntities.size() - 1;
+    NoteCollisionChange(*entity);
     entity->OnAdd();
 }
 
@@ -212,72 +217,160 @@ void EntityManager::ReindexEntity(Entity* entity)
 
 void EntityManager::RunCollisionPass()
 {
-    ReadCollisionBounds(0);
-    // Indexing rather than iterators: a hook may add entities (appended, so they take part) or
-    // destroy them (left as nulls until EndWalk).
+    // A hook that simulates this manager again runs a pass inside the pass: that one tests every
+    // pair itself and leaves the broad phase to the pass that built it.
+    if (mCollisionPass != CollisionPass::kNone)
+    {
+        RunEveryPair();
+        return;
+    }
+    // A crowd where nearly every pair overlaps is tested pair by pair; it is looked at again only
+    // every few passes, as reading it costs a good part of testing it.
+    if (mPassesLeftInCrowd > 0)
+    {
+        --mPassesLeftInCrowd;
+        mCollisionPass = CollisionPass::kEveryPair;
+        RunEveryPair();
+        mCollisionPass = CollisionPass::kNone;
+        return;
+    }
+    mBroadPhase->Begin(mEntities.size());
+    for (std::size_t index = 0; index < mEntities.size(); ++index)
+    {
+        Entity* const entity = mEntities[index];
+        if (entity == nullptr)
+        {
+            mBroadPhase->SetBound(index, kfImplementation::CollisionBound());
+            continue;
+        }
+        entity->mCollisionPassIndex = index;
+        mBroadPhase->SetBound(index, CollisionBoundOf(*entity));
+    }
+    mCollisionPass = mBroadPhase->Build() ? CollisionPass::kBroadPhase : CollisionPass::kEveryPair;
+    if (mCollisionPass == CollisionPass::kBroadPhase)
+    {
+        RunBroadPhasePairs();
+    }
+    else
+    {
+        mPassesLeftInCrowd = kCrowdPasses;
+        RunEveryPair();
+    }
+    mCollisionPass = CollisionPass::kNone;
+}
+
+// The pairs come out as from a test of every pair in list order, because:
+// - While no hook runs nothing changes, and a bound always encloses its entity as it is now: the
+//   bounds were read at the start of the pass, and every change since then (SetPosition,
+//   SetCollidable, a volume added, an entity added) told NoteCollisionChange, which read that
+//   entity's bound again and put it where every later search finds it.
+// - So the candidates gathered for a row after its last hook call hold every pair of that row
+//   still to come that can collide; the pairs left out would fail the exact test, and make no call
+//   in the full double loop either. Each candidate is tested exactly as that loop tests it: both
+//   switches and the exact overlap, read at that moment.
+// - A hook call that changed anything ends the row's candidates: the rest of the row is gathered
+//   again from the bounds as they are then. Later rows are gathered when they are reached.
+// - Removals wait for the end of the walk, and an entity destroyed meanwhile leaves a null, which
+//   is skipped as the double loop skips it.
+void EntityManager::RunBroadPhasePairs()
+{
+    // Indexing rather than iterators: hooks may append entities, which take part.
+    for (std::size_t firstIndex = 0; firstIndex < mEntities.size(); ++firstIndex)
+    {
+        std::size_t after = firstIndex;
+        bool isRowStale = true;
+        while (isRowStale)
+        {
+            isRowStale = false;
+            for (const std::uint32_t secondIndex : mBroadPhase->Gather(firstIndex, after))
+            {
+                const std::uint64_t changesBefore = mCollisionChanges;
+                // Read from the list each time: a hook may have destroyed either.
+                Entity* const first = mEntities[firstIndex];
+                Entity* const second = mEntities[secondIndex];
+                if (first != nullptr && second != nullptr && CallHooksIfColliding(*first, *second))
+                {
+                    NoteMoveOfAPair(firstIndex, secondIndex);
+                }
+                // A change may also have replaced the candidates under this loop.
+                if (mCollisionChanges != changesBefore)
+                {
+                    after = secondIndex;
+                    isRowStale = true;
+                    break;
+                }
+            }
+        }
+    }
+}
+
+void EntityManager::RunEveryPair()
+{
     for (std::size_t firstIndex = 0; firstIndex < mEntities.size(); ++firstIndex)
     {
         for (std::size_t secondIndex = firstIndex + 1; secondIndex < mEntities.size(); ++secondIndex)
         {
-            const CollisionBound& first = mCollisionBounds[firstIndex];
-            if (!first.isCollidable)
+            Entity* const first = mEntities[firstIndex];
+            if (first == nullptr || !first->mIsCollidable)
             {
                 break;
             }
-            const CollisionBound& second = mCollisionBounds[secondIndex];
-            if (!second.isCollidable)
+            Entity* const second = mEntities[secondIndex];
+            if (second != nullptr && second->mIsCollidable && CallHooksIfColliding(*first, *second))
             {
-                continue;
-            }
-            const float reach = first.reach + second.reach;
-            if ((second.position - first.position).LengthSquared() <= reach * reach)
-            {
-                TestPair(firstIndex, secondIndex);
+                NoteMoveOfAPair(firstIndex, secondIndex);
             }
         }
     }
 }
 
-void EntityManager::TestPair(std::size_t firstIndex, std::size_t secondIndex)
+bool EntityManager::CallHooksIfColliding(Entity& first, Entity& second)
 {
-    Entity* const first = mEntities[firstIndex];
-    Entity* const second = mEntities[secondIndex];
-    if (first == second)
+    if (&first == &second)
     {
         kf_error("kfInternalError: Should never do collision against the same entity.");
+        return false;
+    }
+    if (!first.IsCollidingWith(second))
+    {
+        return false;
+    }
+    first.OnCollideWith(second);
+    second.OnCollideWith(first);
+    return true;
+}
+
+void EntityManager::NoteCollisionChange(Entity& entity)
+{
+    if (mCollisionPass != CollisionPass::kBroadPhase)
+    {
         return;
     }
-    // The exact test reads both entities afresh.
-    if (first->IsCollidingWith(*second))
+    mBroadPhase->Update(entity.mCollisionPassIndex, CollisionBoundOf(entity));
+    ++mCollisionChanges;
+}
+
+void EntityManager::NoteMoveOfAPair(std::size_t firstIndex, std::size_t secondIndex)
+{
+    if (mCollisionPass != CollisionPass::kBroadPhase)
     {
-        first->OnCollideWith(*second);
-        second->OnCollideWith(*first);
-        // The hooks may have moved entities, switched them off, added or destroyed some. The
-        // entities before the first one take part in no further pair.
-        ReadCollisionBounds(firstIndex);
+        return;
+    }
+    // Read from the list again: a hook may have destroyed either.
+    for (const std::size_t index : {firstIndex, secondIndex})
+    {
+        Entity* const entity = mEntities[index];
+        if (entity != nullptr && !(entity->GetPosition() == mBroadPhase->GetBound(index).position))
+        {
+            NoteCollisionChange(*entity);
+        }
     }
 }
 
-void EntityManager::ReadCollisionBounds(std::size_t fromIndex)
+kfImplementation::CollisionBound EntityManager::CollisionBoundOf(const Entity& entity)
 {
-    mCollisionBounds.resize(mEntities.size());
-    for (std::size_t index = fromIndex; index < mEntities.size(); ++index)
-    {
-        const Entity* const entity = mEntities[index];
-        CollisionBound& bound = mCollisionBounds[index];
-        if (entity == nullptr)
-        {
-            bound.isCollidable = false;
-            continue;
-        }
-        bound.position = entity->GetPosition();
-        // Widened well past the rounding of the exact test, which grows with the coordinates, so
-        // that the bounds never keep apart a pair the exact test would find colliding.
-        const float slack =
-            kReachSlack * (std::fabs(bound.position.x) + std::fabs(bound.position.y) + entity->mReach + 1.0f);
-        bound.reach = entity->mReach + slack;
-        bound.isCollidable = entity->mIsCollidable;
-    }
+    return kfImplementation::CollisionBound::Around(entity.GetPosition(), entity.mReach, entity.mLowerCorner,
+                                                    entity.mUpperCorner, entity.mIsCollidable);
 }
 
 bool EntityManager::BeginWalk()

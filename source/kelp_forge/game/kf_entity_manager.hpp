@@ -4,12 +4,20 @@
 #include "kelp_forge/game/kf_entity.hpp"
 #include "kelp_forge/graphics/kf_graphic_list.hpp"
 
+#include <cstdint>
 #include <list>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
+
+namespace kfImplementation
+{
+class BroadPhase;
+struct CollisionBound;
+} // namespace kfImplementation
 
 namespace KelpForge::Game
 {
@@ -25,10 +33,15 @@ namespace KelpForge::Game
 // While the manager walks its entities (Simulate, Update) removals wait until the walk is over, so
 // an entity may remove itself or others from its own hooks. Additions never wait: an entity added
 // during a walk is reached by that same walk.
+//
+// The collision pass calls the hooks of exactly the pairs, and in exactly the order, of a test of
+// every collidable pair in list order, but its cost grows with the entities and their contacts
+// rather than with the pairs. A hook may move entities, switch them, add volumes or entities: the
+// pairs still to come are tested as they stand then.
 class EntityManager : public Graphics::GraphicList
 {
 public:
-    EntityManager() = default;
+    EntityManager();
     // Deletes the owned entities and lets the others go, without calling OnRemove.
     ~EntityManager() override = 0;
 
@@ -67,28 +80,37 @@ private:
     void UnindexEntity(Entity* entity);
     void ReindexEntity(Entity* entity);
     void RunCollisionPass();
-    // Tests one pair that the bounds could not keep apart, and calls both hooks if it collides.
-    void TestPair(std::size_t firstIndex, std::size_t secondIndex);
-    // Copies what the pass needs of the entities from fromIndex on into mCollisionBounds.
-    void ReadCollisionBounds(std::size_t fromIndex);
+    void RunBroadPhasePairs();
+    // Every collidable pair in list order, for crowds where nearly every pair overlaps.
+    void RunEveryPair();
+    // Tests one pair as it stands now and calls both hooks if it collides; returns whether it did.
+    bool CallHooksIfColliding(Entity& first, Entity& second);
+    // Called by the entity whenever its position, volumes or switch change.
+    void NoteCollisionChange(Entity& entity);
+    // A hook may have moved its own pair through a Graphic reference, which Entity cannot see. Also
+    // from a pass run inside a broad phase pass, whose broad phase learns of the move.
+    void NoteMoveOfAPair(std::size_t firstIndex, std::size_t secondIndex);
+    [[nodiscard]] static kfImplementation::CollisionBound CollisionBoundOf(const Entity& entity);
     // BeginWalk returns whether removals were allowed before it, for EndWalk to restore.
     [[nodiscard]] bool BeginWalk();
     void EndWalk(bool wasSafeToRemove);
     void FlushRemovals();
 
+    enum class CollisionPass
+    {
+        kNone,
+        kBroadPhase,
+        kEveryPair,
+    };
+
     // Simulation and collision order. While walking, an entity destroyed under the manager leaves
     // a null in its place, which EndWalk sweeps out.
     std::vector<Entity*> mEntities;
-    // What the collision pass knows of mEntities[i] without reading the entity: a circle around
-    // all its volumes, and its switch. Kept in one array so the pass over all pairs stays in the
-    // cache; read again whenever a hook may have changed the entities.
-    struct CollisionBound
-    {
-        Math::Vector2 position;
-        float reach = 0.0f;
-        bool isCollidable = false;
-    };
-    std::vector<CollisionBound> mCollisionBounds;
+    std::unique_ptr<kfImplementation::BroadPhase> mBroadPhase;
+    CollisionPass mCollisionPass = CollisionPass::kNone;
+    unsigned int mPassesLeftInCrowd = 0;
+    // Counts the changes that the broad phase was told of, so a pass sees whether a hook made any.
+    std::uint64_t mCollisionChanges = 0;
     std::unordered_set<Entity*> mOwnedEntities;
     std::set<Entity*> mPendingRemovals;
     std::map<std::string, std::list<Entity*>> mEntitiesByType;

@@ -146,6 +146,7 @@ TEST_F(GameSceneRenderTest, DebugDrawingShowsCollidableVolumesInRedAndOthersInGr
     DebugDrawnEntity entity;
     entity.SetPosition(200.0f, 200.0f);
     entity.AddBoundingCircle(20.0f, Vector2(100.0f, 0.0f));
+    entity.AddBoundingBox(40.0f, 10.0f, Vector2(-100.0f, 0.0f));
     scene.AddEntity(entity);
     GameScene::ChangeToScene(scene);
 
@@ -157,6 +158,11 @@ TEST_F(GameSceneRenderTest, DebugDrawingShowsCollidableVolumesInRedAndOthersInGr
     EXPECT_NE(mWindow.ReadPixel(318, 200), kBlackPixel);
     EXPECT_EQ(mWindow.ReadPixel(322, 200), kBlackPixel);
     EXPECT_EQ(mWindow.ReadPixel(200, 200), kBlackPixel);
+    // So is the box, 40 wide and 10 high.
+    EXPECT_EQ(mWindow.ReadPixel(118, 203), collidable);
+    EXPECT_EQ(mWindow.ReadPixel(82, 197), collidable);
+    EXPECT_EQ(mWindow.ReadPixel(122, 200), kBlackPixel);
+    EXPECT_EQ(mWindow.ReadPixel(100, 207), kBlackPixel);
 
     entity.SetCollidable(false);
     DrawFrame();
