@@ -38,14 +38,9 @@ bool Entity::IsEntityOfType(const std::string& entityType) const
     return std::find(mEntityTypes.begin(), mEntityTypes.end(), entityType) != mEntityTypes.end();
 }
 
-void Entity::SetPosition(float x, float y)
+void Entity::OnPositionChanged()
 {
-    SetPosition(Math::Vector2(x, y));
-}
-
-void Entity::SetPosition(const Math::Vector2& position)
-{
-    GraphicList::SetPosition(position);
+    GraphicList::OnPositionChanged();
     NoteCollisionChange();
 }
 

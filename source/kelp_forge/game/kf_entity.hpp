@@ -38,13 +38,6 @@ public:
     // The manager the entity belongs to (not owned), or null.
     [[nodiscard]] EntityManager* GetEntityManager() const { return mEntityManager; }
 
-    // Moves the entity. These hide Graphic::SetPosition so that a collision pass that is running
-    // learns of the move at once and tests the pairs still to come where the entity is now. A pass
-    // does not see a move made through a Graphic or GraphicList reference, except of the two
-    // entities whose hooks it is calling.
-    void SetPosition(float x, float y);
-    void SetPosition(const Math::Vector2& position);
-
     // Adds a circle of radius pixels whose centre lies at center relative to the entity's position,
     // and makes the entity collidable. A radius of 0 or less is reported and kept (such a circle
     // never overlaps a circle).
@@ -77,6 +70,9 @@ protected:
     // the entity is collidable and green while it is not. For debugging: call it from OnRender, where
     // the entity's transform applies (so, unlike collisions, the discs turn and scale with it).
     virtual void OnDebugRender();
+    // A collision pass that is running learns of every move at once, however it was made, and
+    // tests the pairs still to come where the entity is now. Overrides call this.
+    void OnPositionChanged() override;
 
 private:
     friend class EntityManager;

@@ -46,12 +46,13 @@ void Graphic::Render()
 
 void Graphic::SetPosition(float x, float y)
 {
-    mPosition = Math::Vector2(x, y);
+    SetPosition(Math::Vector2(x, y));
 }
 
 void Graphic::SetPosition(const Math::Vector2& position)
 {
     mPosition = position;
+    OnPositionChanged();
 }
 
 void Graphic::SetOrigin(AnchorLocation anchor, const Math::Vector2& offset)

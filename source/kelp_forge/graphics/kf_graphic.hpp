@@ -88,6 +88,9 @@ public:
 protected:
     virtual void OnUpdate(float deltaTime);
     virtual void OnRender() = 0;
+    // After SetPosition, whichever way it was called (a subclass that must know of every move,
+    // such as an entity in a running collision pass, overrides it).
+    virtual void OnPositionChanged() {}
     // Pushes the model-view matrix and multiplies on: translate to the position (less the camera),
     // rotate, translate by minus the scaled origin, scale.
     virtual void ApplyTransform();

@@ -104,11 +104,9 @@ public:
         {
         case 0:
         {
-            // The pass promises to see even this for the two entities of the pair it is calling.
+            // Through the graphic the entity is: the pass sees every move, however it was made.
             KelpForge::Graphics::Graphic& graphic = target;
-            const Vector2 step(Next(60.0f) - 30.0f, Next(60.0f) - 30.0f);
-            isOfThePair ? graphic.SetPosition(target.GetPosition() + step)
-                        : target.SetPosition(target.GetPosition() + step);
+            graphic.SetPosition(target.GetPosition() + Vector2(Next(60.0f) - 30.0f, Next(60.0f) - 30.0f));
             break;
         }
         case 1:
