@@ -50,8 +50,12 @@ class Player:
         return self.window
 
     def capture(self):
-        return wait_until(lambda: self.x.capture(self.window, WINDOW_WIDTH, WINDOW_HEIGHT),
-                          "a picture of the game window", 10.0)
+        def picture():
+            if not self.run.is_running():
+                raise AssertionError(f"the game has ended with {self.run.process.returncode}:\n"
+                                     f"{self.run.standard_error()[-2000:]}")
+            return self.x.capture(self.window, WINDOW_WIDTH, WINDOW_HEIGHT)
+        return wait_until(picture, "a picture of the game window", 10.0)
 
     def centre_logo(self, picture):
         half = LOGO_SIZE // 2

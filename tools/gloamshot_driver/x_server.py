@@ -7,6 +7,10 @@ import tempfile
 
 from polling import wait_until
 
+# No X tool takes this long unless it waits for something that will not come (import, for one,
+# asks for a click when its window has gone).
+TOOL_TIMEOUT = 20.0
+
 
 class PrivateXServer:
     """Starts Xvfb on a free display (it picks the number itself and writes it to a pipe) and
@@ -47,8 +51,12 @@ class PrivateXServer:
         return environment
 
     def run(self, *arguments):
-        """Runs an X tool against this server and returns its standard output."""
-        result = subprocess.run(list(arguments), env=self.environment(), capture_output=True, text=True)
+        """Runs an X tool against this server and returns its standard output ("" when it fails)."""
+        try:
+            result = subprocess.run(list(arguments), env=self.environment(), capture_output=True, text=True,
+                                    timeout=TOOL_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return ""
         return result.stdout if result.returncode == 0 else ""
 
     # --- Windows -----------------------------------------------------------------------------------
@@ -103,8 +111,11 @@ class PrivateXServer:
     def capture(self, window, width, height):
         """What the window of that size shows now, as a Picture, or None when it cannot be read."""
         from picture import Picture
-        result = subprocess.run(["import", "-silent", "-window", str(window), "-depth", "8", "rgb:-"],
-                                env=self.environment(), capture_output=True)
+        try:
+            result = subprocess.run(["import", "-silent", "-window", str(window), "-depth", "8", "rgb:-"],
+                                    env=self.environment(), capture_output=True, timeout=TOOL_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            return None
         if result.returncode != 0 or len(result.stdout) != width * height * 3:
             return None
         return Picture(width, height, result.stdout)
