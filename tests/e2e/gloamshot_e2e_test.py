@@ -3,6 +3,7 @@ scratch folder with a copy of data/, with OpenAL Soft writing what it plays into
 drives it with X input events. CTest runs each test on its own (tests/e2e/CMakeLists.txt), with the
 paths below in the environment."""
 
+import contextlib
 import json
 import os
 import re
@@ -12,7 +13,7 @@ import unittest
 from pathlib import Path
 
 from game_run import GameRun
-from picture import Picture, likeness
+from picture import Picture
 from player import ARCHER_X, LOGO_BLOCK, WINDOW_HEIGHT, WINDOW_WIDTH, Player
 from polling import wait_until
 from shot_plan import ShotPlan
@@ -38,6 +39,7 @@ def pin_gl_driver():
 
 
 pin_gl_driver()
+
 ERROR_BOX_TITLE = "Error Condition Triggered"
 # A sound shorter than this is an arrow striking a wall; "lantern_light" and "you_win" ring longer.
 LONG_SOUND_SECONDS = 0.8
@@ -49,34 +51,21 @@ class GloamshotEndToEndTest(unittest.TestCase):
         self.plan = ShotPlan(SHOTS, str(DATA / "gloam_cave_01.json"), str(DATA / "gloamshot_sprite_sheet.json"))
         self.targets = {target.index: target for target in self.plan.targets}
 
+    @contextlib.contextmanager
     def play(self, prepare=None, data=DATA):
-        """A running game and its player; use with the "with" statement."""
-        test = self
-
-        class Session:
-            def __enter__(self):
-                self.x = PrivateXServer().__enter__()
-                self.run = GameRun(GAME, self.x, data, prepare, GAME_ENVIRONMENT).__enter__()
-                self.player = Player(self.x, self.run, test.plan, DATA)
-                return self.player
-
-            def __exit__(self, *exception):
-                standard_error = self.run.standard_error()
-                self.run.__exit__(*exception)
-                self.x.__exit__(*exception)
-                test.assertNotRegex(standard_error, "Sanitizer|runtime error:")
-
-        return Session()
-
-    def shot(self, aim, power):
-        return next(shot for shot in self.plan.shots if (shot.aim, shot.power) == (aim, power))
+        """The game running under its own X server, and a player for it; prepare(working folder)
+        may change the copy of data/ first. The game must not have met a sanitizer."""
+        with PrivateXServer() as x_server, GameRun(GAME, x_server, data, prepare, GAME_ENVIRONMENT) as run:
+            yield Player(x_server, run, self.plan, DATA)
+            standard_error = run.standard_error()
+        self.assertNotRegex(standard_error, "Sanitizer|runtime error:")
 
     def quickest_shot_touching_only(self, kind):
         shots = [shot for target in self.plan.targets_of_kind(kind)
                  for shot in self.plan.shots_touching_only(target.index) if shot.sounds_as_one()]
         return min(shots, key=lambda shot: shot.steps)
 
-    def assert_one_sound(self, sound, long):
+    def assert_heard_as(self, sound, long):
         length = sound.end - sound.start
         if long:
             self.assertGreater(length, LONG_SOUND_SECONDS, sound)
@@ -112,7 +101,7 @@ class GloamshotEndToEndTest(unittest.TestCase):
 
             # A click during the fade in jumps to the fade out: the logo never rests at full
             # brightness (it would for 2.5 s of play), and the title follows.
-            pressed, released = player.skip_splash()
+            _, released = player.skip_splash()
             brightness = []
             picture = player.capture()
             while not player.shows_title(picture):
@@ -174,12 +163,12 @@ class GloamshotEndToEndTest(unittest.TestCase):
             self.assertLess(player.lantern_ring_lit_share(lantern), 0.7)
             # "lantern_light" rings as it lights (the arrow's strike on the wall just after is
             # heard within it), and its light widens to show the cave around it.
-            self.assert_one_sound(player.shoot_and_listen(shot), long=True)
+            self.assert_heard_as(player.shoot_and_listen(shot), long=True)
             self.assertGreater(player.lantern_ring_lit_share(lantern), 0.97)
 
             wall_shot = self.plan.shots_touching_nothing(ends_in_wall=True)[0]
             since = player.run.sound.seconds()
-            self.assert_one_sound(player.shoot_and_listen(wall_shot), long=False)
+            self.assert_heard_as(player.shoot_and_listen(wall_shot), long=False)
             sounds = [sound for sound in player.run.sound.find_sounds(after=since) if sound.start >= since]
             self.assertEqual(len(sounds), 1, sounds)
 
@@ -193,7 +182,7 @@ class GloamshotEndToEndTest(unittest.TestCase):
                 before = {index: player.spider_state(self.targets[index]) for index in touched}
                 sound = player.shoot_and_listen(shot)
                 # A lantern rings, an arrow striking a wall is short; the last spider wins.
-                self.assert_one_sound(sound, long="lantern" in kinds or number == len(steps) - 1)
+                self.assert_heard_as(sound, long="lantern" in kinds or number == len(steps) - 1)
                 if number == len(steps) - 1:
                     break
                 for index in touched:
@@ -224,7 +213,7 @@ class GloamshotEndToEndTest(unittest.TestCase):
             since = player.run.sound.seconds()
             player.hold_key_until("r", player.picture_where(lambda seen: player.lantern_ring_lit_share(lantern, seen) < 0.7),
                                   "the lantern to go out")
-            self.assert_one_sound(player.wait_for_new_sound(since, "the win sound"), long=True)
+            self.assert_heard_as(player.wait_for_new_sound(since, "the win sound"), long=True)
 
     def test_held_mouse(self):
         held = self.quickest_shot_touching_only("lantern")
