@@ -111,14 +111,15 @@ class Player:
 
     def spider_state(self, target, picture=None, half=20):
         """"dark" where no light reaches the spider's place, else "there" when a spider covers much
-        of the square about it, or "gone" when the cave shows plainly there."""
+        of the square about it (a spider covers about 0.4 of it, an arrow stuck there far less),
+        or "gone"."""
         picture = picture or self.capture()
         left, top = round(target.x) - half, round(target.y) - half
         seen = picture.region(left, top, 2 * half, 2 * half)
         if seen.count_lit() < seen.width * seen.height // 2:
             return "dark"
         cover = seen.count_differing(self.backdrop.region(left, top, 2 * half, 2 * half)) / (4 * half * half)
-        return "there" if cover > 0.2 else "gone" if cover < 0.1 else "unclear"
+        return "there" if cover > 0.3 else "gone"
 
     # --- Acting ------------------------------------------------------------------------------------
 
