@@ -8,7 +8,7 @@ packages=(
     libsdl2-dev libx11-dev libglew-dev libgl1-mesa-dev libgl1-mesa-dri
     libopenal-dev libopenal1 libstb-dev fonts-dejavu-core libvorbis-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth libgif-dev sox vorbis-tools imagemagick
+    xvfb xauth xfonts-base x11-utils xdotool libgif-dev sox vorbis-tools imagemagick python3
     nlohmann-json3-dev libsfml-dev
 )
 

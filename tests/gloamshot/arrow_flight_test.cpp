@@ -2,7 +2,7 @@
 
 #include "gloamshot/arrow_entity.hpp"
 #include "gloamshot/cave_form_entity.hpp"
-#include "shot_reachability.hpp"
+#include "entity_list.hpp"
 #include "support/kf_error_recorder.hpp"
 
 #include "kelp_forge/game/kf_game_timer.hpp"

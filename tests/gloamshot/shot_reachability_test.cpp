@@ -1,9 +1,11 @@
-#include "shot_reachability.hpp"
+#include "gloamshot/shot_reachability.hpp"
+
+#include "entity_list.hpp"
+#include "support/kf_error_recorder.hpp"
+#include "support/kf_test_files.hpp"
 
 #include "gloamshot/archer_entity.hpp"
 #include "gloamshot/arrow_flight.hpp"
-
-#include "kelp_forge/core/kf_json_parser.hpp"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +20,15 @@ namespace
 {
 
 const Vector2 kShootingPoint(200.0f, 500.0f);
+const Shot kTestShot{6, 2};
 
-// Where shot (aim 6, power 2) is after 60 steps in the open.
+// Where the test shot is after 60 steps in the open.
 Vector2 PointOnTheTestShot()
 {
     EntityList noWalls;
-    ArrowFlight flight{kShootingPoint, DirectionFromAimIndex(6) * ArrowSpeedFromPowerLevel(2), true};
+    ArrowFlight flight{kShootingPoint,
+                       DirectionFromAimIndex(kTestShot.aimIndex) * ArrowSpeedFromPowerLevel(kTestShot.powerLevel),
+                       true};
     for (int step = 0; step < 60; ++step)
     {
         flight = StepArrowFlight(flight, noWalls);
@@ -31,9 +36,9 @@ Vector2 PointOnTheTestShot()
     return flight.position;
 }
 
-LevelObject Spider(const Vector2& position)
+LevelObject Target(LevelObjectType type, const Vector2& position)
 {
-    return LevelObject{LevelObjectType::kSpider, position, {}};
+    return LevelObject{type, position, {}};
 }
 
 // A closed square of walls, 100 units a side, around centre.
@@ -45,74 +50,94 @@ LevelObject SquareAround(const Vector2& centre)
     return LevelObject{LevelObjectType::kCave, centre, corners};
 }
 
-const std::string kShippedData = std::string(KF_SOURCE_DIR) + "/data/";
-
-// The bow's pivot, placed by the size of the archer picture in the shipped sprite sheet.
-Vector2 ShippedShootingPoint()
+// The shots that touch the object at objectIndex.
+std::vector<Shot> ShotsTouching(const std::vector<ShotOutcome>& outcomes, std::size_t objectIndex)
 {
-    const KelpForge::Core::DynamicStructure sheet =
-        KelpForge::Core::LoadJsonFile(kShippedData + "gloamshot_sprite_sheet.json");
-    const KelpForge::Core::DynamicStructure& sprites = sheet.GetMember("sprites");
-    for (std::uint32_t index = 0; index < sprites.Size(); ++index)
+    std::vector<Shot> shots;
+    for (const ShotOutcome& outcome : outcomes)
     {
-        const KelpForge::Core::DynamicStructure& sprite = sprites.GetValue(index);
-        if (sprite.GetMember("name").AsString(true) == "archer")
+        if (std::any_of(outcome.touches.begin(), outcome.touches.end(),
+                        [objectIndex](const TargetTouch& touch) { return touch.objectIndex == objectIndex; }))
         {
-            const auto width =
-                static_cast<KelpForge::Graphics::PixelSpace>(sprite.GetMember("width").AsFloat(true));
-            const auto height =
-                static_cast<KelpForge::Graphics::PixelSpace>(sprite.GetMember("height").AsFloat(true));
-            return kArcherStartPosition + BowAnchorOffset(width, height);
+            shots.push_back(outcome.shot);
         }
     }
-    ADD_FAILURE() << "the shipped sprite sheet has no archer";
-    return kArcherStartPosition;
+    return shots;
 }
+
+const std::string kShippedData = std::string(KF_SOURCE_DIR) + "/data/";
 
 } // namespace
 
 TEST(ShotReachabilityTest, EverySpiderOfTheShippedLevelCanBeHitAndNoneStartsInTheArchersLight)
 {
-    const Vector2 shootingPoint = ShippedShootingPoint();
+    const Vector2 shootingPoint = ShootingPointFromSpriteSheet(kShippedData + "gloamshot_sprite_sheet.json");
     const LevelDescription level = ReadLevelFile(kShippedData + "gloam_cave_01.json");
-    std::vector<Vector2> spiders;
-    for (const LevelObject& object : level.objects)
-    {
-        if (object.type == LevelObjectType::kSpider)
-        {
-            spiders.push_back(object.position);
-        }
-    }
-    ASSERT_GE(spiders.size(), 5u);
+    const std::vector<ShotOutcome> outcomes = FlyEveryShot(level, shootingPoint);
+    ASSERT_EQ(outcomes.size(), 60u);
 
-    const std::vector<std::vector<Shot>> hits = FindShotsHittingSpiders(level, shootingPoint);
-    ASSERT_EQ(hits.size(), spiders.size());
-    for (std::size_t spider = 0; spider < spiders.size(); ++spider)
+    std::size_t spiders = 0;
+    for (std::size_t index = 0; index < level.objects.size(); ++index)
     {
-        EXPECT_FALSE(hits[spider].empty())
-            << "no shot reaches the spider at (" << spiders[spider].x << ", " << spiders[spider].y << ")";
+        const LevelObject& object = level.objects[index];
+        if (object.type == LevelObjectType::kCave)
+        {
+            continue;
+        }
+        spiders += object.type == LevelObjectType::kSpider ? 1 : 0;
+        EXPECT_FALSE(ShotsTouching(outcomes, index).empty())
+            << "no shot reaches the target at (" << object.position.x << ", " << object.position.y << ")";
         // The archer's light has radius 256 about the bow; a spider's hit circle has radius 32.
-        EXPECT_GT((spiders[spider] - shootingPoint).Length(), 256.0f + 32.0f)
-            << "the spider at (" << spiders[spider].x << ", " << spiders[spider].y << ") starts in the light";
+        EXPECT_TRUE(object.type == LevelObjectType::kLantern ||
+                    (object.position - shootingPoint).Length() > 256.0f + 32.0f)
+            << "the spider at (" << object.position.x << ", " << object.position.y << ") starts in the light";
     }
+    EXPECT_GE(spiders, 5u);
 }
 
-TEST(ShotReachabilityTest, SpidersInTheOpenAreHitAndSealedOrBehindOnesAreNot)
+TEST(ShotReachabilityTest, TargetsInTheOpenAreTouchedAndSealedOrBehindOnesAreNot)
 {
     const Vector2 open = PointOnTheTestShot();
     const Vector2 sealed(900.0f, 300.0f);
     const Vector2 behind(100.0f, 300.0f);
     LevelDescription level;
-    level.objects = {Spider(open), SquareAround(sealed), Spider(sealed), Spider(behind)};
+    level.objects = {Target(LevelObjectType::kLantern, open), SquareAround(sealed),
+                     Target(LevelObjectType::kSpider, sealed), Target(LevelObjectType::kSpider, behind)};
 
-    const std::vector<std::vector<Shot>> hits = FindShotsHittingSpiders(level, kShootingPoint);
+    std::vector<ShotOutcome> outcomes = FlyEveryShot(level, kShootingPoint);
 
-    ASSERT_EQ(hits.size(), 3u);
-    EXPECT_NE(std::find(hits[0].begin(), hits[0].end(), Shot{6, 2}), hits[0].end());
-    EXPECT_TRUE(hits[1].empty()) << hits[1].size() << " shots pass the walls";
-    EXPECT_TRUE(hits[2].empty());
+    ASSERT_EQ(outcomes.size(), 60u);
+    EXPECT_EQ(outcomes[6 * 5 + 2].shot, kTestShot);
+    const std::vector<TargetTouch>& touches = outcomes[6 * 5 + 2].touches;
+    ASSERT_FALSE(touches.empty());
+    EXPECT_EQ(touches.front().objectIndex, 0u);
+    // Touching from 40 units away (8 + 32), the test shot reaches the lantern a few steps early.
+    EXPECT_GE(touches.front().step, 50u);
+    EXPECT_LE(touches.front().step, 60u);
+    EXPECT_TRUE(ShotsTouching(outcomes, 2).empty()) << ShotsTouching(outcomes, 2).size() << " shots pass the walls";
+    EXPECT_TRUE(ShotsTouching(outcomes, 3).empty());
+    // Some shots stick in the square, the rest leave the world.
+    const auto stuck = std::count_if(outcomes.begin(), outcomes.end(),
+                                     [](const ShotOutcome& outcome) { return outcome.endsInWall; });
+    EXPECT_GT(stuck, 0);
+    EXPECT_LT(stuck, 60);
+    for (const ShotOutcome& outcome : outcomes)
+    {
+        EXPECT_EQ(outcome.endsInWall, (outcome.endPosition - sealed).Length() < 80.0f);
+    }
 
     // Without its walls the sealed spider is in reach.
     level.objects.erase(level.objects.begin() + 1);
-    EXPECT_FALSE(FindShotsHittingSpiders(level, kShootingPoint)[1].empty());
+    outcomes = FlyEveryShot(level, kShootingPoint);
+    EXPECT_FALSE(ShotsTouching(outcomes, 1).empty());
+}
+
+TEST(ShotReachabilityTest, ASheetWithoutArcherIsReported)
+{
+    KelpForge::Testing::ScratchWorkingDirectory folder;
+    KelpForge::Testing::WriteFile("sheet.json", R"({"sprites": [{"name": "bow", "width": 10, "height": 10}]})");
+    KelpForge::Testing::ErrorRecorder recorder;
+    static_cast<void>(ShootingPointFromSpriteSheet("sheet.json"));
+    ASSERT_EQ(recorder.Messages().size(), 1u);
+    EXPECT_EQ(recorder.Messages()[0], "kfDataError: Sprite sheet has no sprite \"archer\": sheet.json");
 }
