@@ -59,20 +59,24 @@ ShotOutcome FlyShot(const Shot& shot, const Vector2& shootingPoint, const WallLi
 {
     const BoundingVolume arrowCircle(kArrowCollisionRadius);
     ShotOutcome outcome{shot, {}, false, 0, shootingPoint};
-    const auto isTouched = [&outcome](const Target& target) {
+    const auto isTouched = [&outcome](const Target& target)
+    {
         return std::any_of(outcome.touches.begin(), outcome.touches.end(),
-                           [&target](const TargetTouch& touch) { return touch.objectIndex == target.objectIndex; });
+                           [&target](const TargetTouch& touch)
+                           { return touch.objectIndex == target.objectIndex; });
     };
     // Gravity grows the downward speed every step, so every flight ends.
     ArrowFlight flight{shootingPoint,
-                       DirectionFromAimIndex(shot.aimIndex) * ArrowSpeedFromPowerLevel(shot.powerLevel), true};
+                       DirectionFromAimIndex(shot.aimIndex) * ArrowSpeedFromPowerLevel(shot.powerLevel),
+                       true};
     do
     {
         flight = StepArrowFlight(flight, walls);
         ++outcome.steps;
         for (const Target& target : targets)
         {
-            if (!isTouched(target) && arrowCircle.IsIntersecting(flight.position, target.circle, target.position))
+            if (!isTouched(target) &&
+                arrowCircle.IsIntersecting(flight.position, target.circle, target.position))
             {
                 outcome.touches.push_back(TargetTouch{target.objectIndex, outcome.steps});
             }
@@ -116,7 +120,8 @@ Vector2 ShootingPointFromSpriteSheet(const std::string& spriteSheetFile)
         const KelpForge::Core::DynamicStructure& sprite = sprites.GetValue(index);
         if (sprite.GetMember("name").AsString(true) == "archer")
         {
-            const auto width = static_cast<KelpForge::Graphics::PixelSpace>(sprite.GetMember("width").AsFloat(true));
+            const auto width =
+                static_cast<KelpForge::Graphics::PixelSpace>(sprite.GetMember("width").AsFloat(true));
             const auto height =
                 static_cast<KelpForge::Graphics::PixelSpace>(sprite.GetMember("height").AsFloat(true));
             return kArcherStartPosition + BowAnchorOffset(width, height);

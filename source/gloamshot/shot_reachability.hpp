@@ -42,8 +42,8 @@ struct ShotOutcome
     // Every target the arrow touches on its way, in the order of first touch. The arrow flies on
     // through targets, as in the game, until it sticks or leaves the world.
     std::vector<TargetTouch> touches;
-    bool endsInWall = false;             // stuck in a cave wall, rather than gone out of the world
-    std::uint32_t steps = 0;             // steps until it stuck or left
+    bool endsInWall = false;              // stuck in a cave wall, rather than gone out of the world
+    std::uint32_t steps = 0;              // steps until it stuck or left
     KelpForge::Math::Vector2 endPosition; // where it stuck or left, world units
 };
 

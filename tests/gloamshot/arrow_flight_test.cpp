@@ -1,8 +1,8 @@
 #include "gloamshot/arrow_flight.hpp"
 
+#include "entity_list.hpp"
 #include "gloamshot/arrow_entity.hpp"
 #include "gloamshot/cave_form_entity.hpp"
-#include "entity_list.hpp"
 #include "support/kf_error_recorder.hpp"
 
 #include "kelp_forge/game/kf_game_timer.hpp"

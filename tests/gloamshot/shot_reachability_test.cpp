@@ -26,9 +26,9 @@ const Shot kTestShot{6, 2};
 Vector2 PointOnTheTestShot()
 {
     EntityList noWalls;
-    ArrowFlight flight{kShootingPoint,
-                       DirectionFromAimIndex(kTestShot.aimIndex) * ArrowSpeedFromPowerLevel(kTestShot.powerLevel),
-                       true};
+    ArrowFlight flight{
+        kShootingPoint,
+        DirectionFromAimIndex(kTestShot.aimIndex) * ArrowSpeedFromPowerLevel(kTestShot.powerLevel), true};
     for (int step = 0; step < 60; ++step)
     {
         flight = StepArrowFlight(flight, noWalls);
@@ -114,7 +114,8 @@ TEST(ShotReachabilityTest, TargetsInTheOpenAreTouchedAndSealedOrBehindOnesAreNot
     // Touching from 40 units away (8 + 32), the test shot reaches the lantern a few steps early.
     EXPECT_GE(touches.front().step, 50u);
     EXPECT_LE(touches.front().step, 60u);
-    EXPECT_TRUE(ShotsTouching(outcomes, 2).empty()) << ShotsTouching(outcomes, 2).size() << " shots pass the walls";
+    EXPECT_TRUE(ShotsTouching(outcomes, 2).empty())
+        << ShotsTouching(outcomes, 2).size() << " shots pass the walls";
     EXPECT_TRUE(ShotsTouching(outcomes, 3).empty());
     // Some shots stick in the square, the rest leave the world.
     const auto stuck = std::count_if(outcomes.begin(), outcomes.end(),
@@ -135,7 +136,8 @@ TEST(ShotReachabilityTest, TargetsInTheOpenAreTouchedAndSealedOrBehindOnesAreNot
 TEST(ShotReachabilityTest, ASheetWithoutArcherIsReported)
 {
     KelpForge::Testing::ScratchWorkingDirectory folder;
-    KelpForge::Testing::WriteFile("sheet.json", R"({"sprites": [{"name": "bow", "width": 10, "height": 10}]})");
+    KelpForge::Testing::WriteFile("sheet.json",
+                                  R"({"sprites": [{"name": "bow", "width": 10, "height": 10}]})");
     KelpForge::Testing::ErrorRecorder recorder;
     static_cast<void>(ShootingPointFromSpriteSheet("sheet.json"));
     ASSERT_EQ(recorder.Messages().size(), 1u);

@@ -1,7 +1,7 @@
 #include "gloamshot/target_entity.hpp"
 
-#include "gloamshot/arrow_entity.hpp"
 #include "entity_list.hpp"
+#include "gloamshot/arrow_entity.hpp"
 
 #include <gtest/gtest.h>
 

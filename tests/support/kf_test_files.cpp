@@ -113,8 +113,9 @@ namespace
 std::filesystem::path CorporaFolder()
 {
     const char* const chosen = std::getenv("KF_CORPORA_DIR");
-    return chosen != nullptr && *chosen != '\0' ? std::filesystem::path(chosen)
-                                                : std::filesystem::path(KF_DEFAULT_CORPORA_DIR).lexically_normal();
+    return chosen != nullptr && *chosen != '\0'
+               ? std::filesystem::path(chosen)
+               : std::filesystem::path(KF_DEFAULT_CORPORA_DIR).lexically_normal();
 }
 
 } // namespace

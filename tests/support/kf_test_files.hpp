@@ -72,12 +72,12 @@ void WriteFile(const std::filesystem::path& path, std::string_view text);
 } // namespace KelpForge::Testing
 
 // Skips the running test, with MissingCorporaReason(), on a machine without the public corpora.
-#define KF_SKIP_WITHOUT_CORPORA()                                                                  \
-    if (const std::string kfMissingCorporaReason = ::KelpForge::Testing::MissingCorporaReason();  \
-        kfMissingCorporaReason.empty())                                                            \
-    {                                                                                              \
-    }                                                                                              \
-    else                                                                                           \
+#define KF_SKIP_WITHOUT_CORPORA()                                                                            \
+    if (const std::string kfMissingCorporaReason = ::KelpForge::Testing::MissingCorporaReason();             \
+        kfMissingCorporaReason.empty())                                                                      \
+    {                                                                                                        \
+    }                                                                                                        \
+    else                                                                                                     \
         GTEST_SKIP() << kfMissingCorporaReason
 
 #endif

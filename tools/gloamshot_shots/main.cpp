@@ -49,8 +49,8 @@ void PrintTargets(const Gloamshot::LevelDescription& level)
 void PrintShot(const Gloamshot::ShotOutcome& outcome)
 {
     std::printf("shot %d %d %s %u %.6g %.6g", outcome.shot.aimIndex, outcome.shot.powerLevel,
-                outcome.endsInWall ? "wall" : "out", outcome.steps, static_cast<double>(outcome.endPosition.x),
-                static_cast<double>(outcome.endPosition.y));
+                outcome.endsInWall ? "wall" : "out", outcome.steps,
+                static_cast<double>(outcome.endPosition.x), static_cast<double>(outcome.endPosition.y));
     for (const Gloamshot::TargetTouch& touch : outcome.touches)
     {
         std::printf(" %zu@%u", touch.objectIndex, touch.step);
@@ -77,7 +77,8 @@ int main(int argumentCount, char** arguments)
         return 1;
     }
 
-    std::printf("bow %.9g %.9g\n", static_cast<double>(shootingPoint.x), static_cast<double>(shootingPoint.y));
+    std::printf("bow %.9g %.9g\n", static_cast<double>(shootingPoint.x),
+                static_cast<double>(shootingPoint.y));
     PrintTargets(level);
     for (const Gloamshot::ShotOutcome& outcome : Gloamshot::FlyEveryShot(level, shootingPoint))
     {
