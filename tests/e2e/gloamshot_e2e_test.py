@@ -229,6 +229,9 @@ class GloamshotEndToEndTest(unittest.TestCase):
             player.move_mouse(*self.plan.release_point(held.aim, held.power))
             player.x.mouse_down()
             wait_until(player.picture_where(player.shows_gameplay), "play to start")
+            # The first steps of play turn the bow to the held button; a drag must not be taken
+            # to have turned it while that turn is still to be drawn.
+            player.wait_for_the_bow_to_rest()
             player.bow_aim = held.aim
             # The bow follows the held button; bringing it back to the lantern's shot and letting go
             # must shoot nothing.

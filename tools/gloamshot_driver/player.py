@@ -196,6 +196,21 @@ class Player:
         self.bow_aim = aim
         return turned_bow
 
+    def wait_for_the_bow_to_rest(self):
+        """Waits until the bow has looked the same for a while: after a turn the driver did not
+        start (to a button held since before play), so that the next drag's wait does not take
+        that turn for its own."""
+        calm_seconds = max(1.0, 4.0 * self._frame_pace)
+        last = {"picture": self.bow_region(), "since": time.monotonic()}
+
+        def resting():
+            picture = self.bow_region()
+            if picture.count_differing(last["picture"]) >= 20:
+                last.update(picture=picture, since=time.monotonic())
+            return time.monotonic() - last["since"] >= calm_seconds
+
+        wait_until(resting, "the bow to rest")
+
     def draw_bow(self):
         """Presses the button and turns the bow: while the button stays down, every turn_bow()
         shows that the game has run a frame since."""
