@@ -189,7 +189,7 @@ int main(int argumentCount, char** arguments)
         std::fprintf(stderr, "usage: make_logo <font.ttf> <output.png>\n");
         return 2;
     }
-    const Lettering lettering(ReadWholeFile(arguments[1]));
+    const Lettering lettering(arguments[1]);
     if (!lettering.IsValid())
     {
         std::fprintf(stderr, "make_logo: cannot read the font %s\n", arguments[1]);

@@ -1,14 +1,24 @@
 #include "asset_kit/lettering.hpp"
 
+#include "kelp_forge/core/kf_whole_file_reader.hpp"
+
 #include <cmath>
 #include <cstddef>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 
 namespace KelpForge::Tools
 {
 
-Lettering::Lettering(const std::vector<unsigned char>& fontFile) : mFontFile(fontFile)
+namespace
+{
+
+// Far above any font the tools draw with.
+constexpr std::uintmax_t kLargestFontFile = 64u * 1024u * 1024u;
+
+} // namespace
+
+Lettering::Lettering(const std::string& fontPath)
+    : mFontFile(Core::ReadWholeFile(fontPath, kLargestFontFile).bytes)
 {
     if (mFontFile.empty())
     {
@@ -97,12 +107,6 @@ void Lettering::DrawGlyph(Canvas& canvas, int character, float scale, float penX
             }
         }
     }
-}
-
-std::vector<unsigned char> ReadWholeFile(const std::string& path)
-{
-    std::ifstream input(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(input), {}};
 }
 
 } // namespace KelpForge::Tools

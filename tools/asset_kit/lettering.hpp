@@ -22,8 +22,8 @@ struct Word
 class Lettering
 {
 public:
-    // Keeps its own copy of the font file; IsValid tells whether it could be parsed.
-    explicit Lettering(const std::vector<unsigned char>& fontFile);
+    // Reads the font file and keeps it; IsValid tells whether it could be read and parsed.
+    explicit Lettering(const std::string& fontPath);
     // The parsed font points into this object's copy of the file.
     Lettering(const Lettering&) = delete;
     Lettering& operator=(const Lettering&) = delete;
@@ -48,9 +48,6 @@ private:
     stbtt_fontinfo mFont{};
     bool mIsValid = false;
 };
-
-// The whole file; empty when it cannot be read.
-[[nodiscard]] std::vector<unsigned char> ReadWholeFile(const std::string& path);
 
 } // namespace KelpForge::Tools
 

@@ -38,7 +38,7 @@ bool WriteCave(ContentWriter& writer)
 
 bool WriteLogo(ContentWriter& writer)
 {
-    const KelpForge::Tools::Lettering lettering(KelpForge::Tools::ReadWholeFile(GLOAMSHOT_LOGO_FONT));
+    const KelpForge::Tools::Lettering lettering(GLOAMSHOT_LOGO_FONT);
     if (!lettering.IsValid())
     {
         std::fprintf(stderr, "gloamshot_content: cannot read the font %s\n", GLOAMSHOT_LOGO_FONT);
