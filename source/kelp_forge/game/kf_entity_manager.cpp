@@ -288,9 +288,9 @@ void EntityManager::RunBroadPhasePairs()
                 // Read from the list each time: a hook may have destroyed either.
                 Entity* const first = mEntities[firstIndex];
                 Entity* const second = mEntities[secondIndex];
-                if (first != nullptr && second != nullptr && CallHooksIfColliding(*first, *second))
+                if (first != nullptr && second != nullptr)
                 {
-                    NoteMoveOfAPair(firstIndex, secondIndex);
+                    CallHooksIfColliding(*first, *second);
                 }
                 // A change may also have replaced the candidates under this loop.
                 if (mCollisionChanges != changesBefore)
@@ -316,28 +316,26 @@ void EntityManager::RunEveryPair()
                 break;
             }
             Entity* const second = mEntities[secondIndex];
-            if (second != nullptr && second->mIsCollidable && CallHooksIfColliding(*first, *second))
+            if (second != nullptr && second->mIsCollidable)
             {
-                NoteMoveOfAPair(firstIndex, secondIndex);
+                CallHooksIfColliding(*first, *second);
             }
         }
     }
 }
 
-bool EntityManager::CallHooksIfColliding(Entity& first, Entity& second)
+void EntityManager::CallHooksIfColliding(Entity& first, Entity& second)
 {
     if (&first == &second)
     {
         kf_error("kfInternalError: Should never do collision against the same entity.");
-        return false;
+        return;
     }
-    if (!first.IsCollidingWith(second))
+    if (first.IsCollidingWith(second))
     {
-        return false;
+        first.OnCollideWith(second);
+        second.OnCollideWith(first);
     }
-    first.OnCollideWith(second);
-    second.OnCollideWith(first);
-    return true;
 }
 
 void EntityManager::NoteCollisionChange(Entity& entity)
@@ -348,23 +346,6 @@ void EntityManager::NoteCollisionChange(Entity& entity)
     }
     mBroadPhase->Update(entity.mCollisionPassIndex, CollisionBoundOf(entity));
     ++mCollisionChanges;
-}
-
-void EntityManager::NoteMoveOfAPair(std::size_t firstIndex, std::size_t secondIndex)
-{
-    if (mCollisionPass != CollisionPass::kBroadPhase)
-    {
-        return;
-    }
-    // Read from the list again: a hook may have destroyed either.
-    for (const std::size_t index : {firstIndex, secondIndex})
-    {
-        Entity* const entity = mEntities[index];
-        if (entity != nullptr && !(entity->GetPosition() == mBroadPhase->GetBound(index).position))
-        {
-            NoteCollisionChange(*entity);
-        }
-    }
 }
 
 kfImplementation::CollisionBound EntityManager::CollisionBoundOf(const Entity& entity)

@@ -83,13 +83,10 @@ private:
     void RunBroadPhasePairs();
     // Every collidable pair in list order, for crowds where nearly every pair overlaps.
     void RunEveryPair();
-    // Tests one pair as it stands now and calls both hooks if it collides; returns whether it did.
-    bool CallHooksIfColliding(Entity& first, Entity& second);
+    // Tests one pair as it stands now and calls both hooks if it collides.
+    void CallHooksIfColliding(Entity& first, Entity& second);
     // Called by the entity whenever its position, volumes or switch change.
     void NoteCollisionChange(Entity& entity);
-    // A hook may have moved its own pair through a Graphic reference, which Entity cannot see. Also
-    // from a pass run inside a broad phase pass, whose broad phase learns of the move.
-    void NoteMoveOfAPair(std::size_t firstIndex, std::size_t secondIndex);
     [[nodiscard]] static kfImplementation::CollisionBound CollisionBoundOf(const Entity& entity);
     // BeginWalk returns whether removals were allowed before it, for EndWalk to restore.
     [[nodiscard]] bool BeginWalk();
