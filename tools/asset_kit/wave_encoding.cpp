@@ -23,7 +23,12 @@ void PutUint32(std::vector<unsigned char>& bytes, std::uint32_t value)
 
 void PutIdentifier(std::vector<unsigned char>& bytes, const char* identifier)
 {
-    bytes.insert(bytes.end(), identifier, identifier + 4);
+    // One byte at a time: GCC 12 at -O2 takes an insert of a range into an empty vector for an
+    // overflow.
+    for (int index = 0; index < 4; ++index)
+    {
+        bytes.push_back(static_cast<unsigned char>(identifier[index]));
+    }
 }
 
 } // namespace
