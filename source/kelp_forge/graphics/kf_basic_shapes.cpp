@@ -123,10 +123,11 @@ void PolygonShape::OnRender()
     {
         return;
     }
-    // White texels pass the vertex colour through the texture stage unchanged.
+    // White texels pass the vertex colour through the texture stage unchanged, where a texture is
+    // read at all.
     theTextureManager.BindTexture(theTextureManager.GetBlankTexture());
-    kfImplementation::Renderer::RenderPrimitive(mPolygonContainer.primitiveType, vertices.data(),
-                                                static_cast<unsigned int>(vertices.size()));
+    kfImplementation::Renderer::RenderUntexturedPrimitive(mPolygonContainer.primitiveType, vertices.data(),
+                                                          static_cast<unsigned int>(vertices.size()));
 }
 
 BoxShape::BoxShape(float width, float height, const Color& color, const Math::Vector2& position)

@@ -71,6 +71,10 @@ void Scale(float x, float y, float z);
 
 // Draws count vertices (read during the call only) with the bound texture; nothing when count is 0.
 void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count);
+// The same for plain colours, with theTextureManager's blank texture bound: the same pixels as
+// RenderPrimitive, without reading the texture for every pixel where the renderer's own program
+// draws (a program of the game's own still gets the blank texture).
+void RenderUntexturedPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count);
 // Draws one textured, tinted rectangle as a clockwise triangle strip.
 void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::Vector2& bottomRight,
                 std::uint32_t colorABGR, float uLeft, float vTop, float uRight, float vBottom);

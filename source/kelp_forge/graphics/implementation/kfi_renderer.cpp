@@ -18,7 +18,7 @@
 // [SECTION] Frame         BeginDraw, EndDraw, SetColorMatrixForText
 // [SECTION] Surface       Clear, SetBlendMode, CopyPremultiplied, ReadPixels
 // [SECTION] Matrices      projection, model-view, the stack and its operations
-// [SECTION] Drawing       RenderPrimitive, RenderQuad
+// [SECTION] Drawing       RenderPrimitive, RenderUntexturedPrimitive, RenderQuad
 //
 // The shader path uploads "mvpMatrix" lazily: a matrix change only marks it stale, and the next
 // draw uploads it once. A Graphic's transform makes five changes per sprite, so this saves four
@@ -73,6 +73,8 @@ struct RendererState
     DrawingProgram current;
     SpriteTwin tintedSprite;
     SpriteTwin untintedSprite;
+    // Stands in for the renderer's program in untextured draws (plain shapes).
+    SpriteTwin untexturedShape;
     // Not a stand-in for the renderer's program: only CopyPremultiplied draws with it.
     SpriteTwin premultiplyingCopy;
     // Opaque white draws in a row, counted until the colour product is left out.
@@ -195,19 +197,29 @@ void UseReplacingTextureEnvironment(bool isReplacing)
     }
 }
 
-DrawingProgram& ProgramToDrawWith(const Vertex* vertices, unsigned int count)
+// isUntextured: the blank white texture is bound, so the texel changes nothing.
+DrawingProgram& ProgramToDrawWith(const Vertex* vertices, unsigned int count, bool isUntextured)
 {
     RendererState& state = State();
     const bool canUseSpriteTwin = !state.isTextColorMatrix && IsUsable(state.tintedSprite) &&
                                   state.current.uniforms.program == state.shaderProgram.program;
-    return canUseSpriteTwin ? SpriteTwinToDrawWith(vertices, count) : state.current;
+    if (!canUseSpriteTwin)
+    {
+        return state.current;
+    }
+    if (isUntextured && IsUsable(state.untexturedShape))
+    {
+        return state.untexturedShape.drawing;
+    }
+    return SpriteTwinToDrawWith(vertices, count);
 }
 
 bool IsSpriteTwinProgram(GLuint program)
 {
     const RendererState& state = State();
-    return program != 0 &&
-           (program == state.tintedSprite.program.program || program == state.untintedSprite.program.program);
+    return program != 0 && (program == state.tintedSprite.program.program ||
+                            program == state.untintedSprite.program.program ||
+                            program == state.untexturedShape.program.program);
 }
 
 void BuildSpriteTwin(SpriteTwin& twin, const char* vertexShaderSource, const char* fragmentShaderSource)
@@ -299,6 +311,8 @@ void InitializeRenderer()
     BuildSpriteTwin(state.tintedSprite, spriteVertexSource, spriteFragmentSource);
     BuildSpriteTwin(state.untintedSprite, spriteVertexSource,
                     UntintedSpriteFragmentShaderSource(spriteFragmentSource).c_str());
+    BuildSpriteTwin(state.untexturedShape, spriteVertexSource,
+                    UntexturedFragmentShaderSource(spriteFragmentSource).c_str());
     BuildSpriteTwin(state.premultiplyingCopy, spriteVertexSource,
                     PremultiplyingCopyFragmentShaderSource(spriteFragmentSource).c_str());
     // ES 2.0 has no vertex array objects without an extension; its default attribute state serves.
@@ -320,6 +334,7 @@ void CleanupRenderer()
         DeleteShaderProgram(state.shaderProgram);
         DeleteShaderProgram(state.tintedSprite.program);
         DeleteShaderProgram(state.untintedSprite.program);
+        DeleteShaderProgram(state.untexturedShape.program);
         DeleteShaderProgram(state.premultiplyingCopy.program);
         state.vertexStream.Destroy();
         state.transformedVertexStream.Destroy();
@@ -502,6 +517,7 @@ void SetProjectionMatrix(const Matrix4& projection)
     }
     state.tintedSprite.drawing.isMatrixUploadPending = true;
     state.untintedSprite.drawing.isMatrixUploadPending = true;
+    state.untexturedShape.drawing.isMatrixUploadPending = true;
     SetModelViewMatrix(state.modelView);
 }
 
@@ -593,7 +609,10 @@ void Scale(float x, float y, float z)
 // [SECTION] Drawing
 //--------------------------------------------------------------------------------------------------
 
-void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count)
+namespace
+{
+
+void DrawPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count, bool isUntextured)
 {
     if (count == 0)
     {
@@ -623,7 +642,7 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
         kf_gl_check(glEnd());
         return;
     }
-    DrawingProgram& program = ProgramToDrawWith(vertices, count);
+    DrawingProgram& program = ProgramToDrawWith(vertices, count, isUntextured);
     UseProgram(program);
     UploadPendingMatrices(program);
     if (&program != &state.current)
@@ -635,6 +654,18 @@ void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int co
     {
         state.vertexStream.Draw(mode, vertices, count);
     }
+}
+
+} // namespace
+
+void RenderPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count)
+{
+    DrawPrimitive(type, vertices, count, false);
+}
+
+void RenderUntexturedPrimitive(PrimitiveType type, const Vertex* vertices, unsigned int count)
+{
+    DrawPrimitive(type, vertices, count, true);
 }
 
 void RenderQuad(const KelpForge::Math::Vector2& topLeft, const KelpForge::Math::Vector2& bottomRight,

@@ -112,14 +112,18 @@ uniform sampler2D diffuseTexture;
 out vec4 finalFragColor;
 void main()
 {
+#ifdef LEAVE_TEXTURE_OUT
+    vec4 color = fragmentColor;
+#else
     vec4 color = texture(diffuseTexture, fragmentTextureUV);
+#endif
 #ifdef COPY_PREMULTIPLIED
     // Whole bytes, each colour byte times alpha / 255, truncated; the 0.5 keeps exact multiples of
     // 255 clear of the division's rounding.
     vec4 bytes = floor(color * 255.0 + 0.5);
     finalFragColor = vec4(floor((bytes.rgb * bytes.a + 0.5) / 255.0), bytes.a) / 255.0;
 #else
-#ifndef LEAVE_TINT_OUT
+#if !defined(LEAVE_TINT_OUT) && !defined(LEAVE_TEXTURE_OUT)
     color *= fragmentColor;
 #endif
     if (color.a < 0.01)
@@ -138,14 +142,18 @@ varying vec4 fragmentColor;
 uniform sampler2D diffuseTexture;
 void main()
 {
+#ifdef LEAVE_TEXTURE_OUT
+    vec4 color = fragmentColor;
+#else
     vec4 color = texture2D(diffuseTexture, fragmentTextureUV);
+#endif
 #ifdef COPY_PREMULTIPLIED
     // Whole bytes, each colour byte times alpha / 255, truncated; the 0.5 keeps exact multiples of
     // 255 clear of the division's rounding.
     vec4 bytes = floor(color * 255.0 + 0.5);
     gl_FragColor = vec4(floor((bytes.rgb * bytes.a + 0.5) / 255.0), bytes.a) / 255.0;
 #else
-#ifndef LEAVE_TINT_OUT
+#if !defined(LEAVE_TINT_OUT) && !defined(LEAVE_TEXTURE_OUT)
     color *= fragmentColor;
 #endif
     if (color.a < 0.01)
@@ -173,6 +181,11 @@ std::string WithDefinition(const char* source, const char* name)
 std::string UntintedSpriteFragmentShaderSource(const char* spriteFragmentShaderSource)
 {
     return WithDefinition(spriteFragmentShaderSource, "LEAVE_TINT_OUT");
+}
+
+std::string UntexturedFragmentShaderSource(const char* spriteFragmentShaderSource)
+{
+    return WithDefinition(spriteFragmentShaderSource, "LEAVE_TEXTURE_OUT");
 }
 
 std::string PremultiplyingCopyFragmentShaderSource(const char* spriteFragmentShaderSource)

@@ -17,7 +17,9 @@
 // renderer has already floored and carried through the model-view matrix (kfi_transformed_vertex)
 // and applies "projectionMatrix" alone. Built with LEAVE_TINT_OUT defined, its fragment stage
 // leaves out the colour product, for draws whose vertices are all opaque white, where that
-// product changes nothing; built with COPY_PREMULTIPLIED, it copies a texture premultiplied.
+// product changes nothing; built with LEAVE_TEXTURE_OUT, it draws the vertex colour alone, which
+// is what a white texel times that colour gives, for plain shapes, without a texture read per
+// pixel; built with COPY_PREMULTIPLIED, it copies a texture premultiplied.
 
 #include <GL/glew.h>
 
@@ -42,6 +44,9 @@ extern const char* const kSpriteFragmentShaderSource100;
 
 // Either sprite fragment source with LEAVE_TINT_OUT defined: the texel alone, the same discard.
 std::string UntintedSpriteFragmentShaderSource(const char* spriteFragmentShaderSource);
+// Either sprite fragment source with LEAVE_TEXTURE_OUT defined: the vertex colour alone, the same
+// discard (plain colours, drawn as if with the white blank texture).
+std::string UntexturedFragmentShaderSource(const char* spriteFragmentShaderSource);
 // Either sprite fragment source with COPY_PREMULTIPLIED defined: the texel premultiplied by its
 // alpha exactly as the texture manager premultiplies images, with no discard (render targets).
 std::string PremultiplyingCopyFragmentShaderSource(const char* spriteFragmentShaderSource);

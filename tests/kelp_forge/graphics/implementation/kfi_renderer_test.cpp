@@ -201,6 +201,47 @@ TEST_P(RendererTest, DiscardsFragmentsBelowThePathsAlphaThreshold)
     }
 }
 
+// Plain colours drawn without reading a texture must give what the white texel times the colour
+// gives: the same blend over the background, and the same discard below the alpha threshold, which
+// leaves the quad behind visible where no depth was written.
+TEST_P(RendererTest, UntexturedDrawsGiveThePixelsOfAWhiteTexel)
+{
+    const auto drawTurnedQuad = [this](std::uint32_t colorABGR, bool isUntextured)
+    {
+        mWindow.BeginFrame(0.0f, 0.0f, 1.0f);
+        Renderer::PushMatrix();
+        Renderer::Translate(40.3f, 30.6f, 0.5f);
+        Renderer::Rotate(21.0f, 0.0f, 0.0f, 1.0f);
+        const Renderer::Vertex quad[4] = {{-20.5f, 15.2f, colorABGR, 0.0f, 1.0f},
+                                          {-20.5f, -15.2f, colorABGR, 0.0f, 0.0f},
+                                          {20.5f, 15.2f, colorABGR, 1.0f, 1.0f},
+                                          {20.5f, -15.2f, colorABGR, 1.0f, 0.0f}};
+        const auto render = isUntextured ? Renderer::RenderUntexturedPrimitive : Renderer::RenderPrimitive;
+        render(Renderer::PrimitiveType::kTriangleStrip, quad, 4);
+        Renderer::PopMatrix();
+        DrawRectangle(30.0f, 0.0f, 50.0f, 60.0f, kOpaqueRed);
+        mWindow.EndFrame();
+        std::vector<Pixel> pixels;
+        for (int y = 0; y < 60; ++y)
+        {
+            for (int x = 0; x < 80; ++x)
+            {
+                pixels.push_back(mWindow.ReadPixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    for (const std::uint32_t colorABGR :
+         {ColorABGR(255, 255, 255, 2), ColorABGR(255, 255, 255, 5), ColorABGR(0, 255, 0, 3),
+          ColorABGR(10, 200, 30, 128), ColorABGR(0, 0, 0, 255), kOpaqueWhite})
+    {
+        SCOPED_TRACE(colorABGR);
+        const std::vector<Pixel> withTexel = drawTurnedQuad(colorABGR, false);
+        EXPECT_TRUE(drawTurnedQuad(colorABGR, true) == withTexel);
+        EXPECT_NE(std::count(withTexel.begin(), withTexel.end(), Pixel{0, 0, 255}), 60 * 80);
+    }
+}
+
 TEST_P(RendererTest, CullsAQuadThatATransformMirrors)
 {
     mWindow.BeginFrame();
