@@ -38,6 +38,20 @@ void DrawRectangle(float left, float top, float right, float bottom, std::uint32
     Renderer::RenderQuad(Vector2(left, top), Vector2(right, bottom), colorABGR, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
+// The pixels of a rectangle of the window, row by row.
+std::vector<Pixel> ReadRegion(const TestWindow& window, int left, int top, int width, int height)
+{
+    std::vector<Pixel> pixels;
+    for (int y = top; y < top + height; ++y)
+    {
+        for (int x = left; x < left + width; ++x)
+        {
+            pixels.push_back(window.ReadPixel(x, y));
+        }
+    }
+    return pixels;
+}
+
 // The texture every quad samples, bound for as long as it lives: 1 x 1 white until replaced, so
 // untextured quads show their colour.
 class BoundTexture
@@ -221,15 +235,7 @@ TEST_P(RendererTest, UntexturedDrawsGiveThePixelsOfAWhiteTexel)
         Renderer::PopMatrix();
         DrawRectangle(30.0f, 0.0f, 50.0f, 60.0f, kOpaqueRed);
         mWindow.EndFrame();
-        std::vector<Pixel> pixels;
-        for (int y = 0; y < 60; ++y)
-        {
-            for (int x = 0; x < 80; ++x)
-            {
-                pixels.push_back(mWindow.ReadPixel(x, y));
-            }
-        }
-        return pixels;
+        return ReadRegion(mWindow, 0, 0, 80, 60);
     };
     for (const std::uint32_t colorABGR :
          {ColorABGR(255, 255, 255, 2), ColorABGR(255, 255, 255, 5), ColorABGR(0, 255, 0, 3),
@@ -436,15 +442,7 @@ TEST_P(RendererTest, SpriteAndTextModeCoverTheSamePixelsOfATurnedScaledQuad)
         DrawRectangle(41.6f, 0.8f, 0.4f, 20.3f, kOpaqueWhite);
         Renderer::SetColorMatrixForText(false);
         mWindow.EndFrame();
-        std::vector<Pixel> pixels;
-        for (int y = 100; y < 200; ++y)
-        {
-            for (int x = 150; x < 250; ++x)
-            {
-                pixels.push_back(mWindow.ReadPixel(x, y));
-            }
-        }
-        return pixels;
+        return ReadRegion(mWindow, 150, 100, 100, 100);
     };
     const std::vector<Pixel> spritePixels = drawTurnedQuad(false);
     const std::vector<Pixel> textPixels = drawTurnedQuad(true);
