@@ -14,6 +14,7 @@
 #include "kelp_forge/math/unstable/kfu_bounding_volume.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Gloamshot
 {
@@ -109,6 +110,22 @@ std::vector<ShotOutcome> FlyEveryShot(const LevelDescription& level, const Vecto
         }
     }
     return outcomes;
+}
+
+std::optional<Vector2> ReleasePointOfShot(const Shot& shot, const Vector2& shootingPoint)
+{
+    // The pull runs from the mouse to the bow, at an angle counted clockwise from straight up.
+    const float radians = (static_cast<float>(shot.aimIndex) + 0.5f) * kAimAngleStep * kPi / 180.0f;
+    const float length = (static_cast<float>(shot.powerLevel) + 0.5f) * kPowerLevelStep;
+    const Vector2 release(std::round(shootingPoint.x - length * std::sin(radians)),
+                          std::round(shootingPoint.y + length * std::cos(radians)));
+    const Vector2 pull = shootingPoint - release;
+    if (AimIndexFromDirection(NormalizedDirection(pull)) != shot.aimIndex ||
+        PowerLevelFromDistance(pull.Length()) != shot.powerLevel)
+    {
+        return std::nullopt;
+    }
+    return release;
 }
 
 Vector2 ShootingPointFromSpriteSheet(const std::string& spriteSheetFile)

@@ -16,6 +16,7 @@
 #include "kelp_forge/math/kf_vector2.hpp"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,12 @@ struct ShotOutcome
 // level by power level.
 [[nodiscard]] std::vector<ShotOutcome> FlyEveryShot(const LevelDescription& level,
                                                     const KelpForge::Math::Vector2& shootingPoint);
+
+// Where to let go of the mouse button, in whole window pixels, for the archer at shootingPoint to
+// fire shot: the middle of its aim band and of its power band, rounded, and read back through the
+// archer's own rules. Nothing where rounding leaves either band.
+[[nodiscard]] std::optional<KelpForge::Math::Vector2>
+ReleasePointOfShot(const Shot& shot, const KelpForge::Math::Vector2& shootingPoint);
 
 // The bow's pivot of the archer standing at its start position, placed by the size of the sprite
 // "archer" in the sprite sheet file; reported as a data error when the sheet has no such sprite.

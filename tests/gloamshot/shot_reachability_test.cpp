@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <string>
 
 using KelpForge::Math::Vector2;
@@ -131,6 +133,30 @@ TEST(ShotReachabilityTest, TargetsInTheOpenAreTouchedAndSealedOrBehindOnesAreNot
     level.objects.erase(level.objects.begin() + 1);
     outcomes = FlyEveryShot(level, kShootingPoint);
     EXPECT_FALSE(ShotsTouching(outcomes, 1).empty());
+}
+
+TEST(ShotReachabilityTest, EveryShotHasAWholePixelReleasePointInTheMiddleOfItsPowerBand)
+{
+    for (const Vector2 shootingPoint : {kShootingPoint, Vector2(133.3f, 511.6f)})
+    {
+        for (std::uint8_t aim = 0; aim < kAimAngleCount; ++aim)
+        {
+            for (std::uint8_t power = 0; power < kPowerLevelCount; ++power)
+            {
+                SCOPED_TRACE(testing::Message() << "aim " << int(aim) << ", power " << int(power));
+                const std::optional<Vector2> release = ReleasePointOfShot(Shot{aim, power}, shootingPoint);
+                ASSERT_TRUE(release.has_value());
+                EXPECT_EQ(release->x, std::round(release->x));
+                EXPECT_EQ(release->y, std::round(release->y));
+                EXPECT_NEAR((shootingPoint - *release).Length(), (power + 0.5f) * kPowerLevelStep, 0.75f);
+                // The pull points from the mouse to the bow: aim 0 pulls downwards, so the arrow flies up.
+                if (aim == 0)
+                {
+                    EXPECT_GT(release->y, shootingPoint.y);
+                }
+            }
+        }
+    }
 }
 
 TEST(ShotReachabilityTest, ASheetWithoutArcherIsReported)

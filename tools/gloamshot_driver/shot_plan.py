@@ -1,19 +1,9 @@
 """Which drag of the bow hits what: the game's own shot planner (gloamshot_shots, built with the
-game) flies all 60 shots over the level, and this turns a shot into the point where the mouse
-button must be released.
+game) flies all 60 shots over the level and says, for each, the window pixel where releasing the
+mouse button fires it."""
 
-The archer's rules: the pull goes from the mouse to the bow's pivot; its direction falls into one
-of 12 bands of 95/12 degrees counted clockwise from straight up (band i covers i to i + 1 steps,
-the last band everything beyond), and its length into one of 5 bands of 36 units."""
-
-import math
 import os
 import subprocess
-
-AIM_COUNT = 12
-AIM_STEP_DEGREES = 95.0 / 12.0
-POWER_COUNT = 5
-POWER_STEP = 36.0
 
 
 class Target:
@@ -25,9 +15,10 @@ class Target:
 
 
 class ShotOutcome:
-    def __init__(self, aim, power, ends_in_wall, steps, end, touches):
+    def __init__(self, aim, power, release, ends_in_wall, steps, end, touches):
         self.aim = aim
         self.power = power
+        self.release = release    # (x, y) of the window where the button is let go
         self.ends_in_wall = ends_in_wall
         self.steps = steps        # 10 ms steps until it stuck or left the world
         self.end = end            # (x, y) where it stuck or left
@@ -62,9 +53,10 @@ class ShotPlan:
             elif fields[0] == "target":
                 self.targets.append(Target(int(fields[1]), fields[2], float(fields[3]), float(fields[4])))
             elif fields[0] == "shot":
-                touches = [tuple(int(part) for part in touch.split("@")) for touch in fields[7:]]
-                self.shots.append(ShotOutcome(int(fields[1]), int(fields[2]), fields[3] == "wall", int(fields[4]),
-                                              (float(fields[5]), float(fields[6])), touches))
+                touches = [tuple(int(part) for part in touch.split("@")) for touch in fields[9:]]
+                self.shots.append(ShotOutcome(int(fields[1]), int(fields[2]), (int(fields[3]), int(fields[4])),
+                                              fields[5] == "wall", int(fields[6]), (float(fields[7]), float(fields[8])),
+                                              touches))
 
     def targets_of_kind(self, kind):
         return [target for target in self.targets if target.kind == kind]
@@ -107,22 +99,5 @@ class ShotPlan:
 
     def release_point(self, aim, power):
         """Where to release the button, in whole window pixels, so that the game sees this aim and
-        power: the middle of both bands, rounded, and checked after rounding."""
-        angle = math.radians((aim + 0.5) * AIM_STEP_DEGREES)
-        length = (power + 0.5) * POWER_STEP
-        bow_x, bow_y = self.bow
-        x = round(bow_x - length * math.sin(angle))
-        y = round(bow_y + length * math.cos(angle))
-        if aim_of_pull(bow_x - x, bow_y - y) != aim or power_of_pull(bow_x - x, bow_y - y) != power:
-            raise ValueError(f"no whole pixel gives aim {aim} and power {power}")
-        return x, y
-
-
-def aim_of_pull(dx, dy):
-    """The aim index of a pull (dx, dy), y downwards."""
-    angle = math.degrees(math.atan2(dx, -dy)) % 360.0
-    return min(int(angle // AIM_STEP_DEGREES), AIM_COUNT - 1)
-
-
-def power_of_pull(dx, dy):
-    return min(int(math.hypot(dx, dy) // POWER_STEP), POWER_COUNT - 1)
+        power."""
+        return next(shot.release for shot in self.shots if (shot.aim, shot.power) == (aim, power))

@@ -5,9 +5,11 @@
 // Output, one record a line, numbers in world units:
 //   bow <x> <y>                                   the shooting point (the bow's pivot)
 //   target <object index> spider|lantern <x> <y>  every target of the level
-//   shot <aim index> <power level> wall|out <steps> <end x> <end y> [<object index>@<step> ...]
-//                                                 how the shot ends, after how many 10 ms steps,
-//                                                 and the targets it touches, first touch first
+//   shot <aim index> <power level> <release x> <release y> wall|out <steps> <end x> <end y>
+//        [<object index>@<step> ...]              the window pixel where releasing the mouse button
+//                                                 fires the shot, how the shot ends, after how
+//                                                 many 10 ms steps, and the targets it touches,
+//                                                 first touch first
 
 #include "gloamshot/level_file.hpp"
 #include "gloamshot/shot_reachability.hpp"
@@ -15,6 +17,7 @@
 #include "kelp_forge/core/kf_error.hpp"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace
@@ -46,9 +49,10 @@ void PrintTargets(const Gloamshot::LevelDescription& level)
     }
 }
 
-void PrintShot(const Gloamshot::ShotOutcome& outcome)
+void PrintShot(const Gloamshot::ShotOutcome& outcome, const KelpForge::Math::Vector2& release)
 {
-    std::printf("shot %d %d %s %u %.6g %.6g", outcome.shot.aimIndex, outcome.shot.powerLevel,
+    std::printf("shot %d %d %.0f %.0f %s %u %.6g %.6g", outcome.shot.aimIndex, outcome.shot.powerLevel,
+                static_cast<double>(release.x), static_cast<double>(release.y),
                 outcome.endsInWall ? "wall" : "out", outcome.steps,
                 static_cast<double>(outcome.endPosition.x), static_cast<double>(outcome.endPosition.y));
     for (const Gloamshot::TargetTouch& touch : outcome.touches)
@@ -82,7 +86,15 @@ int main(int argumentCount, char** arguments)
     PrintTargets(level);
     for (const Gloamshot::ShotOutcome& outcome : Gloamshot::FlyEveryShot(level, shootingPoint))
     {
-        PrintShot(outcome);
+        const std::optional<KelpForge::Math::Vector2> release =
+            Gloamshot::ReleasePointOfShot(outcome.shot, shootingPoint);
+        if (!release)
+        {
+            std::fprintf(stderr, "gloamshot_shots: no whole pixel gives aim %d and power %d\n",
+                         outcome.shot.aimIndex, outcome.shot.powerLevel);
+            return 1;
+        }
+        PrintShot(outcome, *release);
     }
     return 0;
 }
