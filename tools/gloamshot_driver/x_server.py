@@ -1,9 +1,8 @@
 """A private X server (Xvfb) for one game run, and the X tools that look at it and drive it:
-xdotool for input and window search, xwininfo for geometry, xwd for pictures."""
+xdotool for input, xwininfo for windows and their geometry, ImageMagick's import for pictures."""
 
 import os
 import subprocess
-import tempfile
 
 from polling import wait_until
 
@@ -50,14 +49,17 @@ class PrivateXServer:
         environment["DISPLAY"] = self.display
         return environment
 
-    def run(self, *arguments):
-        """Runs an X tool against this server and returns its standard output ("" when it fails)."""
+    def run(self, *arguments, text=True):
+        """Runs an X tool against this server and returns its standard output, as text or as bytes
+        (empty when it fails)."""
         try:
-            result = subprocess.run(list(arguments), env=self.environment(), capture_output=True, text=True,
+            result = subprocess.run(list(arguments), env=self.environment(), capture_output=True, text=text,
                                     timeout=TOOL_TIMEOUT)
         except subprocess.TimeoutExpired:
-            return ""
-        return result.stdout if result.returncode == 0 else ""
+            return "" if text else b""
+        if result.returncode != 0:
+            return "" if text else b""
+        return result.stdout
 
     # --- Windows -----------------------------------------------------------------------------------
 
@@ -111,11 +113,5 @@ class PrivateXServer:
     def capture(self, window, width, height):
         """What the window of that size shows now, as a Picture, or None when it cannot be read."""
         from picture import Picture
-        try:
-            result = subprocess.run(["import", "-silent", "-window", str(window), "-depth", "8", "rgb:-"],
-                                    env=self.environment(), capture_output=True, timeout=TOOL_TIMEOUT)
-        except subprocess.TimeoutExpired:
-            return None
-        if result.returncode != 0 or len(result.stdout) != width * height * 3:
-            return None
-        return Picture(width, height, result.stdout)
+        rgb = self.run("import", "-silent", "-window", str(window), "-depth", "8", "rgb:-", text=False)
+        return Picture(width, height, rgb) if len(rgb) == width * height * 3 else None
